@@ -1,0 +1,3 @@
+// formato: number formatting.
+
+// validaciones: field validation and the recalculation pass.

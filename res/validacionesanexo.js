@@ -1,0 +1,1 @@
+// validacionesanexo: brand annex checks and the generation of the declaration.

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The text of a page being built: appended to, never measured again.
+class CPageText {
+public:
+    void Clear() { text_.clear(); }
+
+    CPageText& Append(std::string_view text)
+    {
+        text_.append(text);
+        return *this;
+    }
+
+    // Appends the values formatted by the printf rules of `format`.
+    CPageText& AppendFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    const std::string& str() const { return text_; }
+    std::size_t size() const { return text_.size(); }
+
+private:
+    std::string text_;
+};
