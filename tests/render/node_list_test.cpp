@@ -1,5 +1,6 @@
 #include "render/node_list.h"
 #include "render/page_text.h"
+#include "render/html_escape.h"
 
 #include <gtest/gtest.h>
 
@@ -42,4 +43,11 @@ TEST(CPageText, AppendFormatWritesAtTheEnd)
     EXPECT_EQ(page.str(), "ab5");
     page.AppendFormat("<option value='%s'%s>%s</option>\n", "L&M", " selected", "L&M");
     EXPECT_EQ(page.str(), "ab5<option value='L&M' selected>L&M</option>\n");
+}
+
+TEST(EscapeHtml, WritesMarkupCharactersAsReferences)
+{
+    EXPECT_EQ(EscapeHtml(R"(L&M "x" <b> 'y')"), "L&amp;M &quot;x&quot; &lt;b&gt; &#39;y&#39;");
+    EXPECT_EQ(EscapeHtml("FA001849.03 RUBIOS FULL FLAVOR BOX 20´S"),
+              "FA001849.03 RUBIOS FULL FLAVOR BOX 20´S");
 }

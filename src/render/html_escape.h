@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The text with & < > " ' written as character references, so a value from a
+// declaration file shows as itself in a page and never ends an attribute.
+std::string EscapeHtml(std::string_view text);
