@@ -1,4 +1,256 @@
 // Page functions: browser flag, label changes, period and date checks,
 // NIT check.
 
+// The engine offers document.all, though as a falsy collection, so the test
+// is for its presence.
+var ie = 'all' in document;
+
+// Replaces the inner markup of the element with that id.
+function cambiatexto(id, texto) {
+    if (ie)
+        document.getElementById(id).innerHTML = texto;
+}
+
+// The two sides of the tax period: the hidden box holding the whole date,
+// the visible day, month and year fields, the day a refused date leaves,
+// the field that takes the focus after a wrong day, and the messages for a
+// day, month or year that is not a number.
+var LADOINICIAL = {
+    fecha: "c4", dia: "dia_ini", mes: "mes_ini", anio: "anio_ini",
+    diaporomision: "01", focodia: "mes_ini",
+    noalfanumerico: ["Error:\nDía inicial inválido. No se aceptan campos alfanuméricos",
+                     "Error:\nMes inicial inválido. No se aceptan campos alfanuméricos",
+                     "Error:\nAño inicial inválido. No se aceptan campos alfanuméricos"]
+};
+var LADOFINAL = {
+    fecha: "c5", dia: "dia_fin", mes: "mes_fin", anio: "anio_fin",
+    diaporomision: "", focodia: "dia_fin",
+    noalfanumerico: ["Error:\nDía final inválido. No se aceptan campos alfanuméricos",
+                     "Error:\nMes final inválido. No se aceptan campos alfanuméricos",
+                     "Error:\nAño final inválido. No se aceptan campos alfanuméricos"]
+};
+
+function bisiesto(anio) {
+    return anio % 4 == 0 && (anio % 100 != 0 || anio % 400 == 0);
+}
+
+// Last day of the month: 28, 29, 30 or 31.
+function ultimodia(mes, anio) {
+    mes = Number(mes);
+    if (mes == 2)
+        return bisiesto(Number(anio)) ? 29 : 28;
+    if (mes == 4 || mes == 6 || mes == 9 || mes == 11)
+        return 30;
+    return 31;
+}
+
+function vaciaanio(lado) {
+    C[lado.anio].value = "";
+    C[lado.anio].focus();
+}
+
+function vaciames(lado) {
+    C[lado.mes].value = "";
+    C[lado.mes].focus();
+}
+
+function corrigedia(lado) {
+    C[lado.dia].value = lado.diaporomision;
+    C[lado.focodia].focus();
+}
+
+// Rules a complete date must keep, in order; the first broken one shows its
+// message and corrects the side.
+var REGLASFECHA = [
+    { rota: function (dia, mes, anio) { return anio < 2012; },
+      mensaje: "Error:\nEn este formulario puede declarar períodos de imposición a partir del año 2012,\nsi desea declarar períodos de imposición de más años de antigüedad utilice el formulario DRN-7317",
+      corrige: vaciaanio },
+    { rota: function (dia, mes, anio) { return anio > new Date().getFullYear() + 1; },
+      mensaje: "Error:\nNo deben declararse períodos de imposición con dos o más años de anticipación.\nPor favor escriba correctamente las casillas “año”",
+      corrige: vaciaanio },
+    { rota: function (dia, mes, anio) { return mes < 1 || mes > 12; },
+      mensaje: "Error:\nEl mes debe estar entre 1 y 12",
+      corrige: vaciames },
+    { rota: function (dia, mes, anio) { return dia < 1 || dia > 31; },
+      mensaje: "Error:\nEl dia debe estar entre 1 y el último día del mes",
+      corrige: corrigedia },
+    { rota: function (dia, mes, anio) { return ultimodia(mes, anio) == 30 && dia == 31; },
+      mensaje: "Error:\nEl último día del mes debe ser 30",
+      corrige: corrigedia },
+    { rota: function (dia, mes, anio) { return mes == 2 && dia > ultimodia(mes, anio); },
+      mensaje: "Error:\nDía incorrecto para este mes",
+      corrige: corrigedia },
+    { rota: function (dia, mes, anio) { return (mes == 1 || mes == 2) && anio == 2012; },
+      mensaje: "Error:\nEn este formulario puede declarar períodos de imposición a partir de marzo 2012,\nsi desea declarar períodos de imposición anteriores utilice el formulario DRN-7317",
+      corrige: vaciames }
+];
+
+// A day or month with two digits.
+function dosdigitos(texto) {
+    return texto.length < 2 ? "0" + texto : texto;
+}
+
+// A year with four digits: below 90 in this century, otherwise in the last.
+function aniocompleto(texto) {
+    var siglo = Number(texto) < 90 ? "2000" : "1900";
+    return siglo.substring(0, 4 - texto.length) + texto;
+}
+
+// A date that is not day, month and year: asks for what is missing, or
+// empties month and year when they are there but wrong.
+function fechaincompleta(lado) {
+    C[lado.dia].value = lado.diaporomision;
+    if (C[lado.mes].value == "") {
+        alert("Error:\nLa fecha no ha sido completada. Por favor complétela ingresando la casilla mes");
+        C[lado.mes].focus();
+    } else if (C[lado.anio].value == "") {
+        alert("Error:\nLa fecha no ha sido completada. Por favor complétela ingresando la casilla año");
+        C[lado.anio].focus();
+    } else {
+        alert("Error:\nLa fecha no es válida. Por favor escríbala correctamente.");
+        C[lado.anio].value = "";
+        C[lado.mes].value = "";
+        C[lado.mes].focus();
+    }
+}
+
+// Checks the date of c4 (start) or c5 (end), writes it back as dd/mm/yyyy
+// and into the side's visible fields; true when it is valid for this form.
+function fecha(field) {
+    var lado = field.name == LADOINICIAL.fecha ? LADOINICIAL : LADOFINAL;
+    var partes = /^([0-9]{1,2})\/?([0-9]{1,2})\/?([0-9]{1,4})$/.exec(field.value);
+    if (!partes) {
+        fechaincompleta(lado);
+        return false;
+    }
+    var dia = dosdigitos(partes[1]), mes = dosdigitos(partes[2]), anio = aniocompleto(partes[3]);
+    field.value = dia + "/" + mes + "/" + anio;
+    C[lado.dia].value = dia;
+    C[lado.mes].value = mes;
+    C[lado.anio].value = anio;
+    for (var i = 0; i < REGLASFECHA.length; i++) {
+        if (REGLASFECHA[i].rota(Number(dia), Number(mes), Number(anio))) {
+            alert(REGLASFECHA[i].mensaje);
+            REGLASFECHA[i].corrige(lado);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The first of the side's day, month and year that holds something other
+// than a number shows its message, is emptied and takes the focus.
+function rechazaalfanumerico(lado) {
+    var campos = [lado.dia, lado.mes, lado.anio];
+    for (var i = 0; i < campos.length; i++) {
+        var campo = C[campos[i]];
+        if (campo.value != "" && !esnumerico(campo.value)) {
+            alert(lado.noalfanumerico[i]);
+            campo.value = "";
+            campo.focus();
+            return;
+        }
+    }
+}
+
+function ladocompleto(lado) {
+    return C[lado.dia].value != "" && C[lado.mes].value != "" && C[lado.anio].value != "";
+}
+
+function textofecha(lado) {
+    return C[lado.dia].value + "/" + C[lado.mes].value + "/" + C[lado.anio].value;
+}
+
+// The period ends on the last day of its start month.
+function completafechafinal() {
+    C.dia_fin.value = ultimodia(C.mes_ini.value, C.anio_ini.value);
+    C.mes_fin.value = C.mes_ini.value;
+    C.anio_fin.value = C.anio_ini.value;
+}
+
+// Leaving a period field: checks the start, derives the end from it (or
+// clears the end while the start is incomplete), then checks the end.
+function validacionesfecha() {
+    rechazaalfanumerico(LADOINICIAL);
+    if (ladocompleto(LADOINICIAL)) {
+        C.c4.value = textofecha(LADOINICIAL);
+        if (fecha(C.c4))
+            completafechafinal();
+    } else {
+        C.c4.value = "";
+        C.c5.value = "";
+        C.dia_fin.value = "";
+        C.mes_fin.value = "";
+        C.anio_fin.value = "";
+    }
+    rechazaalfanumerico(LADOFINAL);
+    if (ladocompleto(LADOFINAL)) {
+        C.c5.value = textofecha(LADOFINAL);
+        fecha(C.c5);
+    }
+}
+
+// True when both dates are valid and cover one whole calendar month.
+function periodovigente() {
+    if (!fecha(C.c4) || !fecha(C.c5))
+        return false;
+    if (C.mes_ini.value != C.mes_fin.value || C.anio_ini.value != C.anio_fin.value) {
+        alert("Error:\nEl Periodo a declarar que Ud. ingreso no corresponde al periodo para el que aplica este formulario");
+        C.dia_ini.focus();
+        return false;
+    }
+    var inicio = Number(C.dia_ini.value), fin = Number(C.dia_fin.value);
+    if (inicio > fin) {
+        alert("Error:\nEl periodo de imposición final no puede ser menor al inicial");
+        C.dia_fin.focus();
+        return false;
+    }
+    if (inicio != 1 || fin != ultimodia(C.mes_fin.value, C.anio_fin.value)) {
+        alert("Error:\nEl periodo declarado no es válido. Solo se acepta meses completos.\nEs decir que deben comenzar con día uno (1) y terminar el último día calendario del mismo mes y del mismo año");
+        C.dia_ini.focus();
+        return false;
+    }
+    return true;
+}
+
+// Cleans the NIT in c2 (blanks, leading zeros, hyphens) and tests its check
+// digit. A 13-character NIT is refused and left as typed.
+function nitsinguion() {
+    var nit = strip(C.c2.value, " ").replace(/^0+(?=[^0])/, "");
+    nit = strip(nit, "-");
+    if (nit.length == 13) {
+        alert("Error:\nEl NIT ingresado no es un nit autorizado.\nPor favor ingrese el nit nuevamente");
+        C.c2.select();
+        return;
+    }
+    C.c2.value = nit;
+    if (!nitvalido(C.c2)) {
+        alert("Error:\nEl NIT posee un dígito verificador inválido.\nPor favor escríbalo correctamente");
+        C.c2.select();
+    }
+}
+
+// True when the field's NIT ends in its check digit (modulo 11, "K" for 10);
+// the NIT is put in upper case. An empty NIT passes.
+function nitvalido(field) {
+    if (field.value == "")
+        return true;
+    if (Number(field.value) == 0)
+        return false;
+    field.value = field.value.toUpperCase();
+    var nit = field.value, n = nit.length, cuerpo = nit.substring(0, n - 1);
+    var suma = 0;
+    for (var i = 0; i < cuerpo.length; i++) {
+        if (!/[0-9]/.test(cuerpo.charAt(i)))
+            return false;
+        suma += Number(cuerpo.charAt(i)) * (n - i);
+    }
+    var r = 11 - suma % 11;
+    var esperado = r == 10 ? "K" : r == 11 ? "0" : String(r);
+    return nit == cuerpo + esperado;
+}
+
+// Cell values of the brand annex while it is rebuilt, six per row.
+var casillas = new Array();
+
 // ---- Brand annex: row builders ----
