@@ -1,0 +1,643 @@
+#include "render/modify_page.h"
+
+#include "render/brand_catalogue.h"
+#include "render/declaration_values.h"
+#include "render/html_escape.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string>
+
+namespace {
+
+// The form's own files, addressed by resource number.
+constexpr char kResourceBase[] = "res://Formulario7316.exe/#23/#";
+constexpr int kStylesheet = 132;
+constexpr int kFirstScript = 133;
+constexpr int kLastScript = 136;
+constexpr std::string_view kDateInputStyle = "style='FONT-SIZE: xx-small;'";
+constexpr std::string_view kReadOnlyStyle =
+    "class='lectura' style='TEXT-ALIGN: right' readonly disabled";
+
+// A text counts as zero when reading it as a number, as atof does, gives 0:
+// "0", "0.00", "" and a text that does not begin with a number. Independent
+// of the process locale.
+bool IsZeroAmount(std::string_view text)
+{
+    const std::size_t start = text.find_first_not_of(" \t\n\v\f\r");
+    if (start == std::string_view::npos)
+        return true;
+    text.remove_prefix(start);
+    if (text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-')
+            return true;
+    }
+    double number = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error == std::errc::invalid_argument)
+        return true;
+    return error == std::errc{} && number == 0.0;
+}
+
+// A box value as the form shows it: a bare "0" is an empty box.
+std::string_view ZeroSuppressed(std::string_view value)
+{
+    return value == "0" ? std::string_view{} : value;
+}
+
+// Characters [position, position + count) of `text`, or as many of them as
+// the text holds.
+std::string_view Slice(std::string_view text, std::size_t position, std::size_t count)
+{
+    return text.substr(std::min(position, text.size()), count);
+}
+
+// A saved period, year, month and day run together ("20120301").
+struct PeriodDate {
+    std::string_view day, month, year;
+    explicit PeriodDate(std::string_view text)
+        : day(Slice(text, 6, 2)), month(Slice(text, 4, 2)), year(Slice(text, 0, 4)) {}
+    std::string Slashed() const
+    {
+        return std::string(day) + "/" + std::string(month) + "/" + std::string(year);
+    }
+};
+
+// The inputs of one pair of result boxes (2022/2023 or 2027/2028): one of
+// them carries the amount, shown again in a display field under a label.
+struct ResultRow {
+    std::string_view layer;
+    std::string_view display;
+    int payBox;
+    int favourBox;
+    std::string_view payLabel;
+    std::string_view favourLabel;
+};
+
+constexpr ResultRow kRectificationRow{
+    "lyr2", "v2", 2022, 2023,
+    "(=) Valor a ingresar (impuesto a pagar menos valor ingresado)&nbsp;",
+    "(=) Valor a favor del contribuyente"};
+constexpr ResultRow kBalanceRow{
+    "lyr3", "v3", 2027, 2028,
+    "(=) Saldo a pagar (valor a ingresar más multa, intereses y mora)&nbsp;",
+    "(=) Saldo a favor del contribuyente"};
+
+class ModifyPageWriter {
+public:
+    ModifyPageWriter(const CNodeList& nodes, const PageSink& sink) : nodes_(nodes), sink_(sink) {}
+
+    bool Write()
+    {
+        WriteHead();
+        return WriteHeader() && WriteTaxpayer() && WriteAnnex() && WriteTaxDetermination()
+            && WriteRectification();
+    }
+
+private:
+    void Put(std::string_view text) { sink_(text); }
+
+    // Writes the pieces joined, as one piece.
+    template <typename... Pieces>
+    void PutJoined(const Pieces&... pieces)
+    {
+        tag_.clear();
+        (tag_.append(std::string_view(pieces)), ...);
+        Put(tag_);
+    }
+
+    // Writes the values formatted by the printf rules of `format`.
+    template <typename... Values>
+    void PutFormat(const char* format, Values... values)
+    {
+        line_.Clear();
+        line_.AppendFormat(format, values...);
+        Put(line_.str());
+    }
+
+    // <input name='N' id='N' ATTRIBUTES value='V'>, the value escaped; no
+    // value attribute at all when `value` is empty-handed.
+    void PutInput(std::string_view name, std::string_view attributes,
+                  std::optional<std::string_view> value)
+    {
+        tag_.assign("<input name='").append(name).append("' id='").append(name).append("'");
+        if (!attributes.empty())
+            tag_.append(" ").append(attributes);
+        if (value)
+            tag_.append(" value='").append(EscapeHtml(*value)).append("'");
+        tag_.append(">");
+        Put(tag_);
+    }
+
+    void PutHidden(std::string_view name, std::optional<std::string_view> value)
+    {
+        PutInput(name, "type='hidden'", value);
+    }
+
+    const CNode* Box(int id) const { return FindBox(nodes_, id); }
+
+    static std::string BoxName(int id) { return "c" + std::to_string(id); }
+
+    void WriteHead()
+    {
+        Put("<html>\n");
+        PutFormat("<link rel='stylesheet' href='%s%d' type='text/css'>\n", kResourceBase,
+                  kStylesheet);
+        for (int script = kFirstScript; script <= kLastScript; ++script)
+            PutFormat("<script TYPE='text/javascript' src='%s%d'></script>\n", kResourceBase,
+                      script);
+        Put("<head>\n");
+        Put("<title>Zorovirira DRN-No. 7316</title>\n");
+        Put("</head>\n");
+        Put("<body onload='inicial(); numera_formulario();'>\n");
+        Put("<form name='C' METHOD='post'>\n");
+    }
+
+    bool WriteHeader()
+    {
+        Put("<!-- ENCABEZADO -->\n");
+        Put("<table cellpadding='1' border='2' width='100%'>\n");
+        Put("<tr>\n");
+        Put("<td class='particular' width='23%' rowspan='2'><font size='8' color='DarkBlue'>"
+            "<strong>DRN</strong></font><br><font size='1' color='Darkblue'>"
+            "Dirección de Rentas Nacionales</font></td>\n");
+        Put("<td class='particular' width='53%' rowspan='2' valign='middle'>"
+            "Declaración jurada del impuesto sobre<br>\n");
+        Put("<font size='5'><strong>CIGARRILLOS</strong><br></font>fabricados a máquina</td>\n");
+        Put("<td width='24%' valign='middle' colspan='2'>\n");
+        Put("<font size='5'><strong>DRN-7316</strong></font><br><font size='1'>Release 1.6</font>\n");
+        Put("</td>\n");
+        Put("</tr>\n");
+
+        const CNode* form = nodes_.FindByName("FORMULARIO");
+        if (!form)
+            return false;
+        const std::string_view quoted = form->attributeValue;
+        const std::string_view number =
+            quoted.size() >= 2 ? quoted.substr(1, quoted.size() - 2) : std::string_view{};
+        Put("<tr>\n");
+        Put("<td class='particular' width='20%' valign='middle' colspan='2'>\n");
+        Put("&nbsp;");
+        PutHidden("c1", number);
+        Put("<font size='3'><strong>");
+        Put(EscapeHtml(number));
+        Put("</strong> </font>");
+        Put("</td>\n");
+        Put("</tr>\n");
+
+        Put("<tr>\n");
+        Put("<td width='100%' height='25%' colspan=4>Autorizado por la Contralor&iacute;a General "
+            "de Cuentas, seg&uacute;n resoluci&oacute;n No. Rc./0001153 "
+            "Clas.:107392-20000-A-17-2012; 2136-12-8-A-17-2001 de fecha 03/02/2012");
+        Put("</td>");
+        Put("</tr>");
+        Put("<tr>\n");
+        Put("<td class='fondo' width='100%' height='25%' colspan='4'>&nbsp;</td>\n");
+        Put("</tr>\n");
+        Put("</table>\n");
+        Put("<!-- FINAL ENCABEZADO -->\n");
+        return true;
+    }
+
+    bool WriteTaxpayer()
+    {
+        const CNode* nit = nodes_.FindByName("NIT");
+        if (!nit)
+            return false;
+        Put("<!-- RECUADRO NO. 0 -->\n");
+        Put("<table cellpadding='1' border='2' width='100%'>\n");
+        Put("<tr>\n");
+        Put("<td class='particular' width='30%'>NIT del contribuyente<br>\n");
+        PutInput("c2", "type='text' size='22' maxlength='13' style='TEXT-ALIGN: center' "
+                       "onblur='validaciones(c2);nitsinguion()'", nit->value);
+        Put("</td>\n");
+
+        const CNode* name = nodes_.FindByName("NOMBRE");
+        if (!name)
+            return false;
+        Put("<td class='particular' width='70%'>Nombre o razón social del contribuyente<br>\n");
+        Put("<font size='3'><strong>\n");
+        PutInput("c3", "type='text' size='70' maxlength='80' style='TEXT-ALIGN: center'",
+                 name->value);
+        Put("</strong></font>");
+        Put("</td>\n");
+        Put("</tr>\n");
+        Put("</table>\n");
+        return WritePeriod();
+    }
+
+    bool WritePeriod()
+    {
+        const CNode* from = nodes_.FindByName("PERIODO_DESDE");
+        if (!from)
+            return false;
+        const CNode* to = nodes_.FindByName("PERIODO_HASTA");
+        if (!to)
+            return false;
+        const PeriodDate start(from->value);
+        const PeriodDate end(to->value);
+
+        Put("<table cellpadding='1' border='2' width='100%'>\n");
+        Put("<tr>\n");
+        Put("<td class='fondo' width='100%' colspan='7'>&nbsp;</td>\n");
+        Put("</tr>\n");
+        Put("<tr>\n");
+        Put("<td class='fondo' width='30%' rowspan='3'>&nbsp;</td>\n");
+        Put("<td width='13%' rowspan='3'>PERIODO<br>DE<br>IMPOSICION</td>\n");
+        Put("<td width='5%'>&nbsp;</td>\n");
+        Put("<td width='6%'>Día</td>\n");
+        Put("<td width='6%'>Mes</td>\n");
+        Put("<td width='10%'>Año</td>\n");
+        Put("<td class='fondo' width='30%' rowspan='3'>&nbsp;</td>\n");
+        Put("</tr>\n");
+
+        Put("<tr>\n");
+        Put("<td width='5%'>Del</td>\n");
+        PutDateCell("6%", "dia_ini", "class='lectura' disabled size='2' maxlength='2'", start.day);
+        PutDateCell("6%", "mes_ini", "size='2' maxlength='2'", start.month);
+        PutDateCell("10%", "anio_ini", "size='8' maxlength='4'", start.year);
+        Put("</tr>\n");
+
+        Put("<tr>\n");
+        Put("<td width='5%'>Al</td>\n");
+        PutDateCell("6%", "dia_fin", "class='lectura' disabled size='2' maxlength='2'", end.day);
+        PutDateCell("6%", "mes_fin", "class='lectura' disabled size='2' maxlength='2'", end.month);
+        PutDateCell("10%", "anio_fin", "class='lectura' disabled size='8' maxlength='4'", end.year);
+        Put("</tr>\n");
+
+        PutHidden("c4", start.Slashed());
+        PutHidden("c5", end.Slashed());
+        Put("<tr>\n");
+        Put("<td class='fondo' width='100%' colspan='7'>&nbsp;</td>\n");
+        Put("</tr>\n");
+        Put("</table>\n");
+        Put("<!-- FINAL RECUADRO NO. 0 -->\n");
+        return true;
+    }
+
+    void PutDateCell(std::string_view width, std::string_view name, std::string_view attributes,
+                     std::string_view value)
+    {
+        PutJoined("<td width='", width, "'>");
+        std::string all("type='text' ");
+        all.append(attributes).append(" ").append(kDateInputStyle);
+        all.append(" onblur='validacionesfecha()'");
+        PutInput(name, all, value);
+        Put("</td>\n");
+    }
+
+    // A computed box: read-only, disabled, zero-suppressed.
+    bool PutComputedCell(int id, std::string_view cellAttributes, bool withMaxLength = true)
+    {
+        const CNode* box = Box(id);
+        if (!box)
+            return false;
+        const std::string name = BoxName(id);
+        PutJoined("<td ", cellAttributes, ">");
+        std::string attributes(kReadOnlyStyle);
+        attributes.append(" onblur='validaciones(").append(name).append(")' size='23'");
+        if (withMaxLength)
+            attributes.append(" maxlength='13'");
+        PutInput(name, attributes, ZeroSuppressed(box->value));
+        Put("</td>");
+        return true;
+    }
+
+    bool WriteAnnex()
+    {
+        Put("<!-- RECUADRO NO. 1 -->\n");
+        Put("<table id='tabla1' cellpadding='1' border='2' width='100%'>\n");
+        Put("<tr>\n");
+        Put("<td width='100%' colspan='7'>MARCAS</td>\n");
+        Put("</tr>\n");
+        Put("<tr>\n");
+        Put("<td width='25%' rowspan='3' colspan='2'>Marcas y presentación</td>\n");
+        Put("<td width='15%' rowspan='3'>Precio sugerido<br>al consumidor<br>sin IVA y sin<br>"
+            "impuesto<br>específico (Dto<br>61-77)<br></td>\n");
+        Put("<td width='15%' rowspan='3'>Base Imponible<br> ");
+        PutHidden("c6", "");
+        Put("</td>\n");
+        Put("<td width='45%' colspan='3'>Cantidad de paquetes 10 x 20</td>\n");
+        Put("</tr>\n");
+        Put("<tr>\n");
+        Put("<td width='15%' rowspan='2'>Fabricados</td>\n");
+        Put("<td width='30%' colspan='2'>Deducciones Art. 24</td>\n");
+        Put("</tr>\n");
+        Put("<tr>\n");
+        Put("<td width='15%'>Inciso A</td>\n");
+        Put("<td width='15%'>Inciso B</td>\n");
+        Put("</tr>\n");
+
+        Put("    <!-- RECUADRO DINAMICO -->\n");
+        Put("    <tbody id='cuerpo1'>\n");
+        const int rows = CountAnnexRows();
+        for (int row = 1; row <= rows; ++row) {
+            if (!WriteAnnexRow(row))
+                return false;
+        }
+        Put("  </tbody>\n");
+        Put("  <!-- FIN RECUADRO DINAMICO -->\n");
+
+        Put("    <tr>\n");
+        Put("<td align='right' colspan='3'>");
+        Put("\t\n");
+        PutInput("renglones1", "type='text' size='5' maxlength='4'", std::nullopt);
+        Put("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;\n");
+        PutInput("botonanexo1", "type='button' value='Agregar renglones' "
+                                "onclick='anexa(C.renglones1,1)'", std::nullopt);
+        PutHidden("nrenglon1", "0");
+        PutHidden("trenglon1", "0");
+        Put("    </td>\n");
+        Put("    <td >&nbsp;<strong>Totales</strong></td>\n");
+        for (int id = 2007; id <= 2009; ++id) {
+            if (!PutComputedCell(id, "width='15%'"))
+                return false;
+        }
+        Put("  </tr>\n");
+        Put("  <tr>\n");
+        Put("<td class='fondo' width='100%' height='25%' colspan='21'>&nbsp;</td>\n");
+        Put("  </tr>\n");
+        Put("  </table>\n");
+        Put("  <!-- FIN RECUADRO NO. 1 -->\n");
+        return true;
+    }
+
+    // Rows are counted from row 1 while their brand cell exists.
+    int CountAnnexRows() const
+    {
+        int rows = 0;
+        while (rows < kMaxAnnexRows && Box(AnnexCellId(rows + 1, 1)))
+            ++rows;
+        return rows;
+    }
+
+    bool WriteAnnexRow(int row)
+    {
+        PutFormat("  <tr><td width='3%%'>%d</td>\n", row);
+        Put("<td width='15%'>");
+        PutFormat("<script language='JavaScript'> VANEXOSINICIALES[1] = %d; ANEXO[1]=%d </script>\n",
+                  row, row);
+        PutFormat("<select name='f1%dc1' id='f1%dc1' ", row, row);
+        Put("onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); validamarca(this);' >"
+            "<option value=''></option>\n");
+        WriteBrandOptions(Box(AnnexCellId(row, 1))->value);
+        Put("</select>\n");
+        Put("</td>\n");
+
+        const CNode* price = Box(AnnexCellId(row, 2));
+        if (!price)
+            return false;
+        Put("<td width='15%'>");
+        PutFormat("<input type='text' name='f1%dc2' id='f1%dc2' value='", row, row);
+        Put(EscapeHtml(price->value));
+        Put("' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); ");
+        PutFormat("calculaBaseImponible(%d,1); ", row);
+        Put("formateacasilla(this); ' size='9' >\n");
+        Put("</td>\n");
+
+        const CNode* base = Box(AnnexCellId(row, 3));
+        if (!base)
+            return false;
+        Put("<td width='15%'>");
+        PutFormat("<input type=text name='f1%dc3' id='f1%dc3' value='", row, row);
+        Put(EscapeHtml(base->value));
+        Put("' maxlength='14' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name));");
+        PutFormat("verificaBaseImponible(%d,1); ", row);
+        Put("formateacasilla2(this);' size='9'>\n");
+        Put("</td>\n");
+
+        for (int column = 4; column <= 6; ++column) {
+            const CNode* count = Box(AnnexCellId(row, column));
+            if (!count)
+                return false;
+            Put("<td width='15%'>");
+            PutFormat("<input type=text name='f1%dc%d' id='f1%dc%d' value='", row, column, row,
+                      column);
+            Put(EscapeHtml(count->value));
+            Put("' maxlength='14' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); "
+                "formateacasilla(this); actualizaTotales()' size='9' >\n");
+            Put("</td>\n");
+        }
+        Put("</tr>\n");
+        return true;
+    }
+
+    // One option line per catalogue entry; the entry equal to the saved brand,
+    // compared whole and case-sensitively, is selected.
+    void WriteBrandOptions(std::string_view savedBrand)
+    {
+        for (std::string_view entry : kBrandCatalogue) {
+            if (entry.empty())
+                break;
+            const std::string text = EscapeHtml(entry);
+            PutFormat("<option value='%s'%s>%s</option>\n", text.c_str(),
+                      entry == savedBrand ? " selected" : "", text.c_str());
+        }
+    }
+
+    bool WriteTaxDetermination()
+    {
+        Put("<!-- RECUADRO NO. 2 -->\n");
+        Put("<table cellpadding='1' border='2' width='100%'>\n");
+        Put("<tr>");
+        Put("<td width='100%' colspan='7'>DETERMINACION DEL IMPUESTO A PAGAR</td>\n");
+        Put("</tr>\n");
+
+        Put("<tr>");
+        Put("<td class='izq' width='70%' colspan='5'>&nbsp;(=) Impuesto determinado (sumatoria de "
+            "cada base imponible multiplicada por los paquetes fabricados)</td>\n");
+        if (!PutComputedCell(2010, "width='30%' colspan='2'", false))
+            return false;
+        Put("</tr>\n");
+
+        Put("<tr>");
+        Put("<td class='izq' width='70%' colspan='5' rowspan='2'>Deducciones calculadas (en base "
+            "a fuma, obsequios y destrucción)</td>\n");
+        Put("<td width='15%'>Inciso A</td>\n");
+        Put("<td width='15%'>Inciso B</td>\n");
+        Put("</tr>\n");
+        Put("<tr>");
+        if (!PutComputedPair(2011))
+            return false;
+        Put("</tr>\n");
+
+        Put("<tr>");
+        Put("<td class='izq' width='55%' colspan='4' rowspan='2'>Deducciones máximas (permitidas "
+            "conforme el Artículo 24)</td>\n");
+        Put("<td class='izq' width='15%'>Porcentaje</td>\n");
+        if (!PutComputedPair(2013))
+            return false;
+        Put("</tr>\n");
+
+        Put("<tr>");
+        Put("<td class='izq' width='15%'>Valor</td>\n");
+        if (!PutComputedPair(2015))
+            return false;
+        Put("</tr>\n");
+
+        Put("<tr>");
+        Put("<td class='izq' width='70%' colspan='5'>(-) Deducciones a considerar (menor valor "
+            "entre deducción calculada y deducción máxima)&nbsp;</td>\n");
+        if (!PutComputedPair(2017))
+            return false;
+        Put("</tr>\n");
+
+        Put("<tr>");
+        Put("<td class='izq' width='70%' colspan='5'>(=) Impuesto a pagar (impuesto determinado "
+            "menos suma de deducciones a considerar)&nbsp;</td>\n");
+        if (!PutComputedCell(2019, "width='30%' colspan='2'"))
+            return false;
+        Put("</tr>\n");
+
+        Put("<tr>");
+        Put("<td class='fondo' width='100%' colspan='7'>&nbsp;</td>\n");
+        Put("</tr>\n");
+        Put("</table>\n");
+        Put("<!-- FIN RECUADRO NO. 2 -->\n");
+        return true;
+    }
+
+    // Boxes `first` and `first` + 1, the Inciso A and Inciso B columns.
+    bool PutComputedPair(int first)
+    {
+        return PutComputedCell(first, "width='15%'") && PutComputedCell(first + 1, "width='15%'");
+    }
+
+    bool WriteRectification()
+    {
+        Put("<!-- RECUADRO NO. 3 -->");
+        Put("<table cellpadding='1' border='2' width='100%'>");
+        Put("<tr>");
+        Put("<td width='100%' colspan='2'>RECTIFICACIONES (llenar exclusivamente en caso de ser "
+            "esta una rectificación)</td>");
+        Put("</tr>");
+        if (!PutEditableRow("No. de declaración que se rectifica", 2020, "validaciones(c2020)")
+            || !PutEditableRow("(-) Valor ingresado (con la declaración que se rectifica)", 2021,
+                               "validaciones(c2021); valida_c2021();")
+            || !WriteResultRow(kRectificationRow))
+            return false;
+        PutFillerRow();
+        Put("<tr>");
+        Put("<td width='100%' colspan='2'>MULTA, INTERESES Y MORA</td>\n");
+        Put("</tr>");
+        if (!PutEditableRow("(+) Multa", 2024, "validaciones(c2024); valida_c2024();")
+            || !PutEditableRow("(+) Intereses", 2025, "validaciones(c2025)")
+            || !PutEditableRow("(+) Mora", 2026, "validaciones(c2026)")
+            || !WriteResultRow(kBalanceRow))
+            return false;
+        PutFillerRow();
+        if (!WriteTotal())
+            return false;
+        PutFillerRow();
+        WriteOath();
+        Put("</table>");
+        Put("<!-- FIN RECUADRO NO. 3 -->");
+        Put("<p><input type='button' style='height=40; FONT-FAMILY: verdana; FONT-SIZE: medium' "
+            "value='    Generar   ' name='validar' id='validar' onclick='if ( (valida_c2021()) "
+            "&& (valida_c2024())) validaarchivoanexo();'></p>");
+        Put("</form>");
+        Put("</body>");
+        Put("</html>");
+        return true;
+    }
+
+    void PutFillerRow()
+    {
+        Put("<tr>");
+        Put("<td class='fondo' width='100%' colspan='2'>&nbsp;</td>\n");
+        Put("</tr>");
+    }
+
+    bool PutEditableRow(std::string_view label, int id, std::string_view handler)
+    {
+        const CNode* box = Box(id);
+        if (!box)
+            return false;
+        Put("<tr>");
+        PutJoined("<td class='izq' width='70%'>", label, "</td>\n");
+        Put("<td width='30%'>");
+        std::string attributes("type='text' size='23' maxlength='13' onblur='");
+        attributes.append(handler).append("'");
+        PutInput(BoxName(id), attributes, ZeroSuppressed(box->value));
+        Put("</td>");
+        Put("</tr>");
+        return true;
+    }
+
+    // The pay variant unless only the favour amount is non-zero.
+    bool WriteResultRow(const ResultRow& row)
+    {
+        const CNode* pay = Box(row.payBox);
+        const CNode* favour = Box(row.favourBox);
+        if (!pay || !favour)
+            return false;
+        const bool favourOnly = IsZeroAmount(pay->value) && !IsZeroAmount(favour->value);
+        const std::string& amount = favourOnly ? favour->value : pay->value;
+
+        Put("<tr>\n");
+        Put("<td class='izq' width='70%' >");
+        PutJoined("<div id='", row.layer, "'>\n");
+        Put(favourOnly ? row.favourLabel : row.payLabel);
+        Put("</div>\n");
+        Put("</td>\n");
+        Put("<td width='30%'>\n");
+        PutHidden(BoxName(row.payBox), favourOnly ? std::nullopt : std::optional<std::string_view>(amount));
+        PutHidden(BoxName(row.favourBox), favourOnly ? std::optional<std::string_view>(amount) : std::nullopt);
+        PutInput(row.display, "type='text' class='lectura' size='23' style='TEXT-ALIGN: right' "
+                              "readonly disabled", amount);
+        Put("</td>");
+        Put("</tr>\n");
+        return true;
+    }
+
+    bool WriteTotal()
+    {
+        const CNode* total = Box(2029);
+        if (!total)
+            return false;
+        Put("<tr>");
+        Put("<td class='izq' width='70%'><font size='2'><strong>(=) TOTAL A PAGAR</strong>"
+            "</font></td>");
+        Put("<td width='30%'>");
+        PutInput("c2029", "type='text' class='resaltado' onblur='validaciones(c2029)'",
+                 ZeroSuppressed(total->value));
+        Put("</td>");
+        Put("</tr>");
+        return true;
+    }
+
+    void WriteOath()
+    {
+        Put("<tr>");
+        Put("<td class='izq' width='100%' colspan='2'>");
+        Put("A)&nbsp;&nbsp;Los documentos de soporte han sido elaborados y certificados de acuerdo "
+            "a la ley, permanecerán en mi poder por el plazo<br>");
+        Put("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;legalmente establecido y los exhibiré y presentaré a "
+            "requerimiento de la DRN<br>");
+        Put("B)&nbsp;&nbsp;Declaro y juro que son verdaderos los datos contenidos en este "
+            "formulario y que conozco la pena correspondiente al delito de<br> ");
+        Put("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;perjurio.");
+        Put("</td>");
+        Put("</tr>");
+    }
+
+    const CNodeList& nodes_;
+    const PageSink& sink_;
+    std::string tag_;  // one tag composed before it is written
+    CPageText line_;   // one formatted line
+};
+
+}  // namespace
+
+bool WriteModifyPage(const CNodeList& nodes, const PageSink& sink)
+{
+    return ModifyPageWriter(nodes, sink).Write();
+}
+
+bool BuildModifyPage(const CNodeList& nodes, CPageText& page)
+{
+    page.Clear();
+    return WriteModifyPage(nodes, [&page](std::string_view text) { page.Append(text); });
+}
