@@ -1,0 +1,101 @@
+#include "declfile/base64_variant.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+constexpr std::uint8_t kInvalid = 0xFF;
+constexpr std::uint8_t kSkipped = 0xFE;
+
+constexpr std::array<std::uint8_t, 256> MakeReverseTable()
+{
+    std::array<std::uint8_t, 256> table{};
+    table.fill(kInvalid);
+    for (std::size_t value = 0; value < kBase64Alphabet.size(); ++value)
+        table[static_cast<unsigned char>(kBase64Alphabet[value])] = static_cast<std::uint8_t>(value);
+    for (const char blank : {'\r', '\n', ' ', '\t'})
+        table[static_cast<unsigned char>(blank)] = kSkipped;
+    return table;
+}
+
+constexpr std::array<std::uint8_t, 256> kReverse = MakeReverseTable();
+
+char Digit(unsigned value)
+{
+    return kBase64Alphabet[value & 63u];
+}
+
+unsigned ByteAt(std::string_view data, std::size_t index)
+{
+    return static_cast<unsigned char>(data[index]);
+}
+
+void AppendPaddedGroup(std::string_view rest, std::string& text)
+{
+    if (rest.empty())
+        return;
+    const unsigned b0 = ByteAt(rest, 0);
+    text += Digit(b0 >> 2);
+    if (rest.size() == 1) {
+        text += Digit((b0 & 3u) << 4);
+        text += "==";
+        return;
+    }
+    const unsigned b1 = ByteAt(rest, 1);
+    text += Digit(((b0 & 3u) << 4) | (b1 >> 4));
+    text += Digit((b1 & 15u) << 2);
+    text += '=';
+}
+
+} // namespace
+
+std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool finalBreak)
+{
+    const std::size_t groups = data.size() / 3;
+    std::string text;
+    text.reserve(4 * groups + 2 * (lineLength ? groups * 4 / lineLength : 0) + 8);
+    std::size_t onLine = 0;
+    for (std::size_t g = 0; g < groups; ++g) {
+        const unsigned b0 = ByteAt(data, 3 * g);
+        const unsigned b1 = ByteAt(data, 3 * g + 1);
+        const unsigned b2 = ByteAt(data, 3 * g + 2);
+        text += Digit(b0 >> 2);
+        text += Digit(((b0 & 3u) << 4) | (b1 >> 4));
+        text += Digit(((b1 & 15u) << 2) | (b2 >> 6));
+        text += Digit(b2);
+        onLine += 4;
+        if (lineLength != 0 && onLine >= lineLength) {
+            text += "\r\n";
+            onLine = 0;
+        }
+    }
+    if (finalBreak)
+        text += "\r\n";
+    AppendPaddedGroup(data.substr(3 * groups), text);
+    return text;
+}
+
+std::optional<std::string> DecodeBase64(std::string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size() * 3 / 4 + 1);
+    std::uint32_t bits = 0;
+    int held = 0;
+    for (const char c : text) {
+        if (c == '=')
+            break;
+        const std::uint8_t value = kReverse[static_cast<unsigned char>(c)];
+        if (value == kSkipped)
+            continue;
+        if (value == kInvalid)
+            return std::nullopt;
+        bits = (bits << 6) | value;
+        held += 6;
+        if (held >= 8) {
+            held -= 8;
+            bytes += static_cast<char>((bits >> held) & 0xFFu);
+        }
+    }
+    return bytes;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The seal's byte cipher: each byte is combined with the key by exclusive-or
+// and rotated within the byte by a number of bits (1 to 7) taken from the
+// key's byte sum. The key is walked forward, then backward, then forward
+// again, and so on; `direction` 1 starts with a backward pass.
+//
+// The key must not be empty (std::invalid_argument otherwise).
+std::string Encipher(std::string_view source, std::string_view key, int direction = 0);
+std::string Decipher(std::string_view source, std::string_view key, int direction = 0);

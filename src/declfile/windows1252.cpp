@@ -1,0 +1,131 @@
+#include "declfile/windows1252.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// Characters of the bytes 0x80 to 0x9F; the others stand for themselves.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr char32_t kInvalid = 0xFFFFFFFF;
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+char32_t CharacterOfByte(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
+}
+
+std::optional<char> ByteOfCharacter(char32_t character)
+{
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
+        return static_cast<char>(character);
+    const auto found = std::find(kHighControls.begin(), kHighControls.end(), character);
+    if (found == kHighControls.end())
+        return std::nullopt;
+    return static_cast<char>(0x80 + (found - kHighControls.begin()));
+}
+
+void AppendUtf8(char32_t character, std::string& text)
+{
+    if (character < 0x80) {
+        text += static_cast<char>(character);
+    } else if (character < 0x800) {
+        text += static_cast<char>(0xC0 | (character >> 6));
+        text += static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (character >> 12));
+        text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (character & 0x3F));
+    }
+}
+
+struct Decoded {
+    char32_t character;  // kInvalid for a malformed sequence
+    std::size_t length;  // bytes taken from the text
+};
+
+// Decodes the UTF-8 character at the start of `text` (not empty).
+Decoded DecodeOne(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80)
+        return {lead, 1};
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || text.size() < length)
+        return {kInvalid, 1};
+    char32_t character = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80)
+            return {kInvalid, 1};
+        character = (character << 6) | (next & 0x3F);
+    }
+    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
+    const bool overlong = character < kSmallest[length];
+    const bool surrogate = character >= 0xD800 && character <= 0xDFFF;
+    if (overlong || surrogate || character > 0x10FFFF)
+        return {kInvalid, 1};
+    return {character, length};
+}
+
+// Calls `visit(decoded, bytes)` for every character of `text`.
+template <typename Visit>
+void ForEachCharacter(std::string_view text, Visit visit)
+{
+    while (!text.empty()) {
+        const Decoded decoded = DecodeOne(text);
+        visit(decoded.character, text.substr(0, decoded.length));
+        text.remove_prefix(decoded.length);
+    }
+}
+
+} // namespace
+
+std::string Windows1252ToUtf8(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 8);
+    for (const char byte : bytes)
+        AppendUtf8(CharacterOfByte(static_cast<unsigned char>(byte)), text);
+    return text;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    bool writable = true;
+    ForEachCharacter(text, [&](char32_t character, std::string_view) {
+        const auto byte = character == kInvalid ? std::nullopt : ByteOfCharacter(character);
+        if (byte)
+            bytes += *byte;
+        else
+            writable = false;
+    });
+    if (!writable)
+        return std::nullopt;
+    return bytes;
+}
+
+std::string CharactersNotInWindows1252(std::string_view text)
+{
+    std::string list;
+    std::basic_string<char32_t> seen;
+    ForEachCharacter(text, [&](char32_t character, std::string_view encoded) {
+        if (character != kInvalid && ByteOfCharacter(character))
+            return;
+        if (seen.find(character) != seen.npos)
+            return;
+        seen += character;
+        if (!list.empty())
+            list += ' ';
+        list += character == kInvalid ? kReplacement : encoded;
+    });
+    return list;
+}
