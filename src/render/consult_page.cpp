@@ -1,0 +1,315 @@
+#include "render/consult_page.h"
+
+#include "render/declaration_values.h"
+#include "render/html_escape.h"
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr std::string_view kAmountCell = "<td class='der' width='15%'><font size='2'>&nbsp;";
+constexpr std::string_view kAmountCellEnd = "</font></td>";
+constexpr std::string_view kBoldAmountCell = "<td class='der' width='30%'><font size='2'><strong>&nbsp;";
+constexpr std::string_view kBoldAmountCellEnd = "</strong></font></td>";
+constexpr std::string_view kPeriodCell = "<td width='22%' colspan='3'><font size='2'><strong>";
+constexpr std::string_view kFullWidthTable = "<table border='2' width='100%'>";
+constexpr std::string_view kFavourLabel = "(=) Saldo favor del contribuyente";
+
+// Appends the page fragment by fragment. The first value missing from the
+// declaration makes the page incomplete; nothing is looked up or written
+// after it.
+class ConsultPageWriter {
+public:
+    ConsultPageWriter(const CNodeList& nodes, CPageText& page) : nodes_(nodes), page_(page) {}
+
+    bool Write()
+    {
+        page_.Clear();
+        Head();
+        Header();
+        Taxpayer();
+        Annex();
+        TaxDetermination();
+        Rectification();
+        return complete_;
+    }
+
+private:
+    ConsultPageWriter& Put(std::string_view text)
+    {
+        if (complete_)
+            page_.Append(text);
+        return *this;
+    }
+
+    ConsultPageWriter& Row(std::initializer_list<std::string_view> cells)
+    {
+        Put("<tr>");
+        for (std::string_view cell : cells)
+            Put(cell);
+        return Put("</tr>");
+    }
+
+    // The record, or nullptr when the page is already incomplete or the
+    // record is missing (which makes it incomplete).
+    const CNode* Require(const CNode* node)
+    {
+        complete_ = complete_ && node;
+        return complete_ ? node : nullptr;
+    }
+
+    const CNode* RequireElement(std::string_view name)
+    {
+        return complete_ ? Require(nodes_.FindByName(name)) : nullptr;
+    }
+
+    std::optional<std::string_view> BoxText(int id)
+    {
+        const CNode* box = complete_ ? Require(FindBox(nodes_, id)) : nullptr;
+        return box ? std::optional<std::string_view>(box->value) : std::nullopt;
+    }
+
+    ConsultPageWriter& Element(std::string_view name)
+    {
+        if (const CNode* element = RequireElement(name))
+            Put(EscapeHtml(element->value));
+        return *this;
+    }
+
+    // An annex cell, written as saved.
+    ConsultPageWriter& Cell(int id)
+    {
+        if (const auto text = BoxText(id))
+            Put(EscapeHtml(*text));
+        return *this;
+    }
+
+    // A box of the form, with "0" written as nothing.
+    ConsultPageWriter& Amount(int id)
+    {
+        if (const auto text = BoxText(id); text && *text != "0")
+            Put(EscapeHtml(*text));
+        return *this;
+    }
+
+    void Head()
+    {
+        Put("<html>");
+        Put("<link rel='stylesheet' href='res://Formulario7316.exe/#23/#132' type='text/css'>");
+        Put("<head>").Put("<title>Zorovirira DRN-No. 7316</title>").Put("</head>");
+        Put("<body>").Put("<form name='C'>");
+    }
+
+    void Header()
+    {
+        Put("<!-- ENCABEZADO MODIFICAR -->").Put(kFullWidthTable);
+        Row({"<td class='particular' width='23%' rowspan='2'><font size='8' color='DarkBlue'>"
+             "<strong>DRN</strong></font><br><font size='1' color='Darkblue'>"
+             "Dirección de Rentas Nacionales</font></td>\n",
+             "<td class='particular' width='53%' rowspan='2' valign='middle'>"
+             " Declaración jurada del impuesto sobre<br>",
+             "<font size=\"5\"><strong>CIGARRILLOS</strong><br></font>",
+             "fabricados a máquina", "</td>",
+             "<td width='24%' valign='middle' colspan='2'>",
+             "<font size='5'><strong>DRN-7316</strong></font><br><font size='1'>Release 1.6</font>",
+             "</td>"});
+        Put("<tr>");
+        Put("<td class='particular' width='24%' valign='middle' colspan='2'>");
+        Put("<font size='3'>No. &nbsp;</font>").Put("<font size='3'><strong>");
+        if (const CNode* form = RequireElement("FORMULARIO"))
+            Put(EscapeHtml(FormNumberOf(*form)));
+        Put("</strong></font>").Put("</td>").Put("</tr>");
+        Row({"<td width='100%' height='25%' colspan=4>Autorizado por la Contralor&iacute;a General "
+             "de Cuentas, seg&uacute;n resoluci&oacute;n No. Rc./0001153 "
+             "Clas.:107392-20000-A-17-2012; 2136-12-8-A-17-2001 de fecha 03/02/2012",
+             "</td>"});
+        Row({"<td class='fondo' width='100%' height='25%' colspan='4'>&nbsp;</td>"});
+        Put("</table>").Put("<!-- FINAL ENCABEZADO final -->");
+    }
+
+    void Taxpayer()
+    {
+        Put("<!-- RECUADRO NO. 0 -->").Put(kFullWidthTable).Put("<tr>");
+        Put("<td class='particular' width='30%'>NIT del contribuyente<br>");
+        Put("<font size='4'><strong>&nbsp;").Element("NIT").Put("</strong></font>").Put("</td>");
+        Put("<td class='particular' width='70%'>Nombre o razón social del contribuyente<br>");
+        Put("<font size='3'><strong>&nbsp;").Element("NOMBRE").Put("</strong></font>").Put("</td>");
+        Put("</tr>").Put("</table>");
+
+        Put(kFullWidthTable);
+        Row({"<td class='fondo' width='100%' colspan='7'>&nbsp;</td>"});
+        Row({"<td class='fondo' width='30%' rowspan='3'>&nbsp;</td>",
+             "<td width='13%' rowspan='3'>PERIODO<br>DE<br>IMPOSICION</td>",
+             "<td width='5%'>&nbsp;</td>", "<td width='6%'>Día</td>", "<td width='6%'>Mes</td>",
+             "<td width='10%'>Año</td>", "<td class='fondo' width='30%' rowspan='3'>&nbsp;</td>"});
+        Put("<tr>").Put("<td width='5%'>Del</td>").Put(kPeriodCell).Element("PERIODO_DESDE");
+        Put("</strong></font></td>").Put("</tr>");
+        Put("<tr>").Put("<td width='5%'>Al</td>").Put(kPeriodCell).Element("PERIODO_HASTA");
+        Put("</strong></font></td>").Put("</tr>");
+        Row({"<td class='fondo' width='100%' colspan='7'>&nbsp;</td>"});
+        Put("</table>").Put("<!-- FINAL RECUADRO NO. 0 -->");
+    }
+
+    void Annex()
+    {
+        Put("<!-- RECUADRO NO. 1 -->").Put("<table id=\"tabla1\" border='2' width='100%'>");
+        Row({"<td width='100%' colspan='7'>MARCAS</td>"});
+        Row({"<td width='5%' rowspan='3' >&nbsp;</td>",
+             "<td width='25%' rowspan='3' >Marcas y presentación</td>",
+             "<td width='15%' rowspan='3'>Precio sugerido<br>al consumidor<br>sin IVA y sin<br>"
+             "impuesto<br>específico (Dto<br>61-77)<br></td>",
+             "<td width='15%' rowspan='3'>Base Imponible</td>",
+             "<td width='45%' colspan='3'>Cantidad de paquetes 10 x 20</td>"});
+        Row({"<td width='15%' rowspan='2'>Fabricados</td>",
+             "<td width='30%' colspan='2'>Deducciones Art. 24</td>"});
+        Row({"<td width='15%'>Inciso A</td>", "<td width='15%'>Inciso B</td>"});
+        Put("<!-- RECUADRO DINAMICO -->").Put("<tbody id=\"cuerpo1\">\n").Put("\n");
+        const int rows = CountAnnexRows(nodes_);
+        for (int row = 1; row <= rows; ++row)
+            AnnexRow(row);
+        Put("  </tbody>\n").Put("  <!-- FIN RECUADRO DINAMICO -->\n");
+
+        Put("<tr>").Put("<td align='right' colspan='3'>&nbsp;</td>").Put("<td width='15%'>Totales</td>");
+        for (int box = 2007; box <= 2009; ++box)
+            Put(kAmountCell).Amount(box).Put(kAmountCellEnd);
+        Put("</tr>  ");
+        Row({"<td class='fondo' width='100%' height='25%' colspan='7'>&nbsp;</td>"});
+        Put("</table>");
+    }
+
+    void AnnexRow(int row)
+    {
+        Put("<tr>").Put("<td class=izq><strong>").Put(std::to_string(row)).Put("</strong></td>\n");
+        Put("<td class=der><strong>").Put(" ").Cell(AnnexCellId(row, 1)).Put("</strong>").Put("</td>\n");
+        Put("<td class=der><strong> ").Cell(AnnexCellId(row, 2)).Put("</strong>").Put("</td>\n");
+        for (int column = 3; column <= 6; ++column)
+            Put("<td class=izq><strong>").Cell(AnnexCellId(row, column)).Put("</strong></td>\n");
+        Put("</tr>\n");
+    }
+
+    void TaxDetermination()
+    {
+        Put(kFullWidthTable);
+        Row({"<td width='100%' colspan='7'>DETERMINACION DEL IMPUESTO A PAGAR</td>"});
+        Put("<tr>");
+        Put("<td class='izq' width='70%' colspan='5'>(=) Impuesto determinado (sumatoria de cada base "
+            "imponible multiplicada por los paquetes fabricados)</td>      ");
+        Put("<td class='der' width='30%' colspan='2'><font size='2'>&nbsp;").Amount(2010).Put(kAmountCellEnd);
+        Put("</tr>");
+        Row({"<td class='izq' width='70%' colspan='5' rowspan='2'>Deducciones calculadas (en base a "
+             "fuma, obsequios y destrucción)</td>",
+             "<td width='15%'>Inciso A</td>", "<td width='15%'>Inciso B</td>"});
+        Put("<tr>  ").AmountPair(2011, 2012).Put("</tr>");
+        Put("<tr>");
+        Put("<td class='izq' width='55%' colspan='4' rowspan='2'>Deducciones máximas (permitidas "
+            "conforme el Artículo 24)</td>");
+        Put("<td class='izq' width='15%'>Porcentaje</td>");
+        Put("<td width='15%'>&nbsp;").Amount(2013).Put("&nbsp;%</td>");
+        Put("<td width='15%'>&nbsp;").Amount(2014).Put("&nbsp;%</td>");
+        Put("</tr>");
+        Put("<tr>").Put("<td class='izq' width='15%'>Valor</td>").AmountPair(2015, 2016).Put("</tr>");
+        Put("<tr>");
+        Put("<td class='izq' width='70%' colspan='5'>(-) Deducciones a considerar (menor valor entre "
+            "deducción calculada y deducción máxima)</td>");
+        AmountPair(2017, 2018).Put("</tr>");
+        Put("<tr>").Put("<td class='izq' width='70%' colspan='5'>");
+        Put("(=) Impuesto a pagar (impuesto determinado menos suma de deducciones a considerar)");
+        Put("</td>").Put("<td class='der' width='30%' colspan='2'>").Put("<font size='2'>&nbsp;");
+        Amount(2019).Put("</font>").Put("</td>  ").Put("</tr>");
+        Row({"<td class='fondo' width='100%' colspan='7'>&nbsp;</td>"});
+        Put("</table>").Put("<!-- FIN RECUADRO NO. 1 -->");
+    }
+
+    ConsultPageWriter& AmountPair(int first, int second)
+    {
+        Put(kAmountCell).Amount(first).Put(kAmountCellEnd);
+        return Put(kAmountCell).Amount(second).Put(kAmountCellEnd);
+    }
+
+    void Rectification()
+    {
+        Put("<!-- RECUADRO NO. 2 -->").Put("<a name='Rectificacion'>").Put(kFullWidthTable);
+        Row({"<td width='100%' colspan='2'>RECTIFICACIONES (llenar exclusivamente en caso de ser esta "
+             "una rectificación)</td>"});
+        Put("<tr>").Put("<td class='izq' width='70%'>No. de declaración que se rectifica</td>");
+        Put("<td width='30%'>&nbsp;").Amount(2020).Put("<font size='2'><strong></strong></font>");
+        Put("</td>").Put("</tr>");
+        Put("<tr>").Put("<td class='izq' width='70%'>(-) Valor ingresado (con la declaración que se "
+                        "rectifica)</td>");
+        Put(kBoldAmountCell).Amount(2021).Put(kBoldAmountCellEnd).Put("</tr>");
+        ResultRow(2022, "(=) Valor a ingresar (impuesto a pagar menos valor ingresado)", 2023, "\t</font>");
+        Row({"<td class='fondo' width='100%' colspan='2'>&nbsp;</td>"});
+        Row({"<td width='100%' colspan='2'>MULTA, INTERESES Y MORA</td>"});
+        ChargeRow("<td class='izq' width='70%'>(+) Multa</td>      ", 2024);
+        ChargeRow("<td class='izq' width='70%'>(+) Intereses</td>      ", 2025);
+        ChargeRow("<td class='izq' width='70%'>(+) Mora</td>      ", 2026);
+        ResultRow(2027, "(=) Saldo a pagar (valor a ingresar más multa, intereses y mora)", 2028, "</font>");
+        Row({"<td class='fondo' width='100%' colspan='2'>&nbsp;</td>"});
+        Put("<tr>");
+        Put("<td class='izq' width='70%'><font size='2'><strong>(=) TOTAL A PAGAR</strong></font></td>      ");
+        Put("<td class='der' width='30%'>").Put("<font size='4'><strong>").Amount(2029);
+        Put("</strong></font>").Put("</td>").Put("</tr>");
+        Row({"<td class='fondo' width='100%' colspan='2'>&nbsp;</td>"});
+        Row({"<td class='izq' width='100%' colspan='2'>",
+             "A)&nbsp;&nbsp;Los documentos de soporte han sido elaborados y certificados de acuerdo a "
+             "la ley, permanecerán en mi poder por el plazo<br>",
+             "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;legalmente establecido y los exhibiré y presentaré a "
+             "requerimiento de la DRN<br>",
+             "B)&nbsp;&nbsp;Declaro y juro que son verdaderos los datos contenidos en este formulario "
+             "y que conozco la pena correspondiente al delito de<br> ",
+             "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;perjurio       ", "</td>"});
+        Put("</table>").Put("</a>").Put("<!-- FIN RECUADRO NO. 2 -->");
+        Put("</form>").Put("</body>").Put("</html>");
+    }
+
+    void ChargeRow(std::string_view label, int box)
+    {
+        Put("<tr>").Put(label).Put(kBoldAmountCell).Amount(box).Put(kBoldAmountCellEnd).Put("</tr>");
+    }
+
+    // The amount to pay when it is not "0", else the balance in the
+    // taxpayer's favour when that is not "0", else an empty label and value.
+    void ResultRow(int payBox, std::string_view payLabel, int favourBox, std::string_view valueEnd)
+    {
+        std::string_view label;
+        std::string_view value;
+        const auto pay = BoxText(payBox);
+        if (pay && *pay != "0") {
+            label = payLabel;
+            value = *pay;
+        } else if (const auto favour = pay ? BoxText(favourBox) : std::nullopt; favour && *favour != "0") {
+            label = kFavourLabel;
+            value = *favour;
+        }
+        Put("<tr>").Put("<td class='izq' width='70%'>").Put(label).Put("</td>");
+        Put("<td class='der' width='30%'>").Put("<font size='2'>&nbsp;").Put(EscapeHtml(value));
+        Put(valueEnd).Put("</td>").Put("</tr>");
+    }
+
+    const CNodeList& nodes_;
+    CPageText& page_;
+    bool complete_ = true;
+};
+
+} // namespace
+
+int CountAnnexRows(const CNodeList& nodes)
+{
+    int rows = 0;
+    while (rows < kMaxAnnexRows && FindBox(nodes, AnnexCellId(rows + 1, 1)))
+        ++rows;
+    return rows;
+}
+
+std::string_view FormNumberOf(const CNode& formulario)
+{
+    const std::string_view quoted = formulario.attributeValue;
+    return quoted.size() < 2 ? std::string_view() : quoted.substr(1, quoted.size() - 2);
+}
+
+bool BuildConsultPage(const CNodeList& nodes, CPageText& page)
+{
+    return ConsultPageWriter(nodes, page).Write();
+}
