@@ -1,0 +1,39 @@
+#pragma once
+
+#include "host/host_ui.h"
+#include "host/output_directory.h"
+#include "host/safe_file_writer.h"
+
+#include <string>
+
+// What the host does with a declaration the form hands over: the sealed
+// declaration data file ("Generar", GeneraArchivo) and, later, the HTML copy
+// of the form beside it (Save, OnFileSave). Remembers the last data file
+// written and the markup that came with it.
+class CGenerationFlow {
+public:
+    CGenerationFlow(HostUi& ui, OutputPlace place, FileWriter writer = WriteFileWhole);
+
+    // Asks for a directory, seals `cadenaxml` into "DRN-" + `numformulario`
+    // under directory/NIT/7316 and reports the file. All texts UTF-8.
+    void GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
+                       const std::string& cadenahtml, const std::string& nitcontribuyente);
+
+    // Writes the HTML copy of the last declaration generated.
+    void OnFileSave();
+
+    // The data file last written, empty before the first one.
+    const std::string& RutaArchivo() const { return m_rutaArchivo; }
+
+private:
+    bool AcceptsDeclaration(const std::string& cadenaxml, const std::string& numformulario,
+                            const std::string& nitcontribuyente);
+    void WriteDataFile(const std::string& path, const std::string& sealed,
+                       const std::string& cadenahtml);
+
+    HostUi& m_ui;
+    OutputPlace m_place;
+    FileWriter m_writer;
+    std::string m_rutaArchivo;
+    std::string m_cadenahtml;
+};

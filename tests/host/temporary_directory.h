@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it when the object goes.
+class TemporaryDirectory {
+public:
+    TemporaryDirectory()
+    {
+        std::random_device random;
+        m_path = std::filesystem::temp_directory_path() /
+                 ("formulario7316-test-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TemporaryDirectory()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(m_path, error);
+    }
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::string str() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
