@@ -1,6 +1,7 @@
 #include "render/modify_page.h"
 
 #include "render/brand_catalogue.h"
+#include "render/consult_page.h"
 #include "render/declaration_values.h"
 #include "render/html_escape.h"
 
@@ -8,14 +9,15 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
 // The form's own files, addressed by resource number.
-constexpr char kResourceBase[] = "res://Formulario7316.exe/#23/#";
-constexpr int kStylesheet = 132;
-constexpr int kFirstScript = 133;
-constexpr int kLastScript = 136;
+constexpr std::string_view kResourceBase = "res://Formulario7316.exe/#23/#";
+constexpr std::string_view kStylesheet = "132";
+constexpr std::string_view kScripts[] = {"133", "134", "135", "136"};
 constexpr std::string_view kDateInputStyle = "style='FONT-SIZE: xx-small;'";
 constexpr std::string_view kReadOnlyStyle =
     "class='lectura' style='TEXT-ALIGN: right' readonly disabled";
@@ -85,9 +87,39 @@ constexpr ResultRow kBalanceRow{
     "(=) Saldo a pagar (valor a ingresar más multa, intereses y mora)&nbsp;",
     "(=) Saldo a favor del contribuyente"};
 
+// The option line of every catalogue entry, unselected and selected, written
+// once: every annex row of a page carries the whole catalogue.
+struct BrandOption {
+    std::string_view entry;
+    std::string line;
+    std::string selectedLine;
+};
+
+const std::vector<BrandOption>& BrandOptions()
+{
+    static const std::vector<BrandOption> options = [] {
+        std::vector<BrandOption> lines;
+        for (std::string_view entry : kBrandCatalogue) {
+            if (entry.empty())
+                break;
+            const std::string text = EscapeHtml(entry);
+            lines.push_back({entry, "<option value='" + text + "'>" + text + "</option>\n",
+                             "<option value='" + text + "' selected>" + text + "</option>\n"});
+        }
+        return lines;
+    }();
+    return options;
+}
+
 class ModifyPageWriter {
 public:
-    ModifyPageWriter(const CNodeList& nodes, const PageSink& sink) : nodes_(nodes), sink_(sink) {}
+    ModifyPageWriter(const CNodeList& nodes, const PageSink& sink) : nodes_(nodes), sink_(sink)
+    {
+        for (const CNode& node : nodes_) {
+            if (node.attributeName == "ID")
+                boxes_.try_emplace(node.attributeValue, &node);
+        }
+    }
 
     bool Write()
     {
@@ -106,15 +138,6 @@ private:
         tag_.clear();
         (tag_.append(std::string_view(pieces)), ...);
         Put(tag_);
-    }
-
-    // Writes the values formatted by the printf rules of `format`.
-    template <typename... Values>
-    void PutFormat(const char* format, Values... values)
-    {
-        line_.Clear();
-        line_.AppendFormat(format, values...);
-        Put(line_.str());
     }
 
     // <input name='N' id='N' ATTRIBUTES value='V'>, the value escaped; no
@@ -136,18 +159,24 @@ private:
         PutInput(name, "type='hidden'", value);
     }
 
-    const CNode* Box(int id) const { return FindBox(nodes_, id); }
+    // The record of box `id`, as FindBox finds it: the first one from the
+    // front whose ID is the number in quotes.
+    const CNode* Box(int id) const
+    {
+        const auto found = boxes_.find("\"" + std::to_string(id) + "\"");
+        return found == boxes_.end() ? nullptr : found->second;
+    }
 
     static std::string BoxName(int id) { return "c" + std::to_string(id); }
 
     void WriteHead()
     {
         Put("<html>\n");
-        PutFormat("<link rel='stylesheet' href='%s%d' type='text/css'>\n", kResourceBase,
-                  kStylesheet);
-        for (int script = kFirstScript; script <= kLastScript; ++script)
-            PutFormat("<script TYPE='text/javascript' src='%s%d'></script>\n", kResourceBase,
-                      script);
+        PutJoined("<link rel='stylesheet' href='", kResourceBase, kStylesheet,
+                  "' type='text/css'>\n");
+        for (std::string_view script : kScripts)
+            PutJoined("<script TYPE='text/javascript' src='", kResourceBase, script,
+                      "'></script>\n");
         Put("<head>\n");
         Put("<title>Zorovirira DRN-No. 7316</title>\n");
         Put("</head>\n");
@@ -174,9 +203,7 @@ private:
         const CNode* form = nodes_.FindByName("FORMULARIO");
         if (!form)
             return false;
-        const std::string_view quoted = form->attributeValue;
-        const std::string_view number =
-            quoted.size() >= 2 ? quoted.substr(1, quoted.size() - 2) : std::string_view{};
+        const std::string_view number = FormNumberOf(*form);
         Put("<tr>\n");
         Put("<td class='particular' width='20%' valign='middle' colspan='2'>\n");
         Put("&nbsp;");
@@ -364,7 +391,8 @@ private:
         return true;
     }
 
-    // Rows are counted from row 1 while their brand cell exists.
+    // The rows CountAnnexRows counts, found through the box index: counting
+    // by walking the list would take longer than writing the whole page.
     int CountAnnexRows() const
     {
         int rows = 0;
@@ -375,11 +403,12 @@ private:
 
     bool WriteAnnexRow(int row)
     {
-        PutFormat("  <tr><td width='3%%'>%d</td>\n", row);
+        const std::string r = std::to_string(row);
+        PutJoined("  <tr><td width='3%'>", r, "</td>\n");
         Put("<td width='15%'>");
-        PutFormat("<script language='JavaScript'> VANEXOSINICIALES[1] = %d; ANEXO[1]=%d </script>\n",
-                  row, row);
-        PutFormat("<select name='f1%dc1' id='f1%dc1' ", row, row);
+        PutJoined("<script language='JavaScript'> VANEXOSINICIALES[1] = ", r, "; ANEXO[1]=", r,
+                  " </script>\n");
+        PutJoined("<select name='f1", r, "c1' id='f1", r, "c1' ");
         Put("onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); validamarca(this);' >"
             "<option value=''></option>\n");
         WriteBrandOptions(Box(AnnexCellId(row, 1))->value);
@@ -390,10 +419,10 @@ private:
         if (!price)
             return false;
         Put("<td width='15%'>");
-        PutFormat("<input type='text' name='f1%dc2' id='f1%dc2' value='", row, row);
+        PutJoined("<input type='text' name='f1", r, "c2' id='f1", r, "c2' value='");
         Put(EscapeHtml(price->value));
         Put("' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); ");
-        PutFormat("calculaBaseImponible(%d,1); ", row);
+        PutJoined("calculaBaseImponible(", r, ",1); ");
         Put("formateacasilla(this); ' size='9' >\n");
         Put("</td>\n");
 
@@ -401,10 +430,10 @@ private:
         if (!base)
             return false;
         Put("<td width='15%'>");
-        PutFormat("<input type=text name='f1%dc3' id='f1%dc3' value='", row, row);
+        PutJoined("<input type=text name='f1", r, "c3' id='f1", r, "c3' value='");
         Put(EscapeHtml(base->value));
         Put("' maxlength='14' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name));");
-        PutFormat("verificaBaseImponible(%d,1); ", row);
+        PutJoined("verificaBaseImponible(", r, ",1); ");
         Put("formateacasilla2(this);' size='9'>\n");
         Put("</td>\n");
 
@@ -412,9 +441,9 @@ private:
             const CNode* count = Box(AnnexCellId(row, column));
             if (!count)
                 return false;
+            const std::string c = std::to_string(column);
             Put("<td width='15%'>");
-            PutFormat("<input type=text name='f1%dc%d' id='f1%dc%d' value='", row, column, row,
-                      column);
+            PutJoined("<input type=text name='f1", r, "c", c, "' id='f1", r, "c", c, "' value='");
             Put(EscapeHtml(count->value));
             Put("' maxlength='14' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); "
                 "formateacasilla(this); actualizaTotales()' size='9' >\n");
@@ -428,13 +457,8 @@ private:
     // compared whole and case-sensitively, is selected.
     void WriteBrandOptions(std::string_view savedBrand)
     {
-        for (std::string_view entry : kBrandCatalogue) {
-            if (entry.empty())
-                break;
-            const std::string text = EscapeHtml(entry);
-            PutFormat("<option value='%s'%s>%s</option>\n", text.c_str(),
-                      entry == savedBrand ? " selected" : "", text.c_str());
-        }
+        for (const BrandOption& option : BrandOptions())
+            Put(option.entry == savedBrand ? option.selectedLine : option.line);
     }
 
     bool WriteTaxDetermination()
@@ -625,8 +649,8 @@ private:
 
     const CNodeList& nodes_;
     const PageSink& sink_;
+    std::unordered_map<std::string_view, const CNode*> boxes_;  // by quoted ID
     std::string tag_;  // one tag composed before it is written
-    CPageText line_;   // one formatted line
 };
 
 }  // namespace
