@@ -2,6 +2,7 @@
 
 #include "declfile/seal_codec.h"
 #include "declfile/xml_reader.h"
+#include "host/safe_file_writer.h"
 
 #include <array>
 #include <filesystem>
@@ -39,8 +40,9 @@ constexpr std::string_view kOtherFormCaption = "Formulario7489";
 
 // The whole content of a regular file, or nothing when it cannot be read
 // (no such file, not a file, a failed read, no memory for it).
-std::optional<std::string> ReadWholeFile(const std::string& path)
+std::optional<std::string> ReadWholeFile(const std::string& utf8Path)
 {
+    const std::filesystem::path path = Utf8Path(utf8Path);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return std::nullopt;
