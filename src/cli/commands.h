@@ -1,0 +1,24 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The streams a command reads and writes.
+struct CommandStreams {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using CommandArguments = std::vector<std::string>;
+
+// Every command takes the arguments after its name and returns the exit status.
+using CommandFunction = int (*)(const CommandArguments& arguments, CommandStreams& streams);
+
+// Exit status for a command line that does not fit the command.
+inline constexpr int kExitUsage = 64;
+
+int RunSealCommand(const CommandArguments& arguments, CommandStreams& streams);
+int RunUnsealCommand(const CommandArguments& arguments, CommandStreams& streams);
+int RunVerifyCommand(const CommandArguments& arguments, CommandStreams& streams);

@@ -1,0 +1,31 @@
+#include "commands.h"
+#include "file_input.h"
+#include "unseal_reason.h"
+
+#include "declfile/seal_codec.h"
+
+#include <iostream>
+
+// formulario7316-cli unseal FILE: the declaration XML of a sealed file, in
+// UTF-8; the exit status is the unsealing code, or 5 when the file cannot be
+// read.
+int RunUnsealCommand(const CommandArguments& arguments, CommandStreams& streams)
+{
+    if (arguments.size() != 1) {
+        streams.err << "usage: formulario7316-cli unseal FILE\n";
+        return kExitUsage;
+    }
+    const auto sealed = ReadWholeFile(arguments[0]);
+    if (!sealed) {
+        streams.err << arguments[0] << ": " << UnsealReason(kUnreadable) << '\n';
+        return kUnreadable;
+    }
+    std::string xml;
+    const int code = CSealCodec().Unseal(*sealed, xml);
+    if (code != kUnsealOk) {
+        streams.err << arguments[0] << ": " << UnsealReason(code) << '\n';
+        return code;
+    }
+    streams.out << xml;
+    return 0;
+}

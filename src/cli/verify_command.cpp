@@ -1,0 +1,37 @@
+#include "commands.h"
+#include "file_input.h"
+#include "unseal_reason.h"
+
+#include "declfile/seal_codec.h"
+
+#include <iostream>
+
+namespace {
+
+int VerifyOne(const std::string& path)
+{
+    const auto sealed = ReadWholeFile(path);
+    if (!sealed)
+        return kUnreadable;
+    std::string xml;
+    return CSealCodec().Unseal(*sealed, xml);
+}
+
+} // namespace
+
+// formulario7316-cli verify FILE...: one line per file, "FILE: ok" or the
+// reason; succeeds only when every file is ok.
+int RunVerifyCommand(const CommandArguments& arguments, CommandStreams& streams)
+{
+    if (arguments.empty()) {
+        streams.err << "usage: formulario7316-cli verify FILE...\n";
+        return kExitUsage;
+    }
+    bool allOk = true;
+    for (const std::string& path : arguments) {
+        const int code = VerifyOne(path);
+        allOk = allOk && code == kUnsealOk;
+        streams.out << path << ": " << UnsealReason(code) << '\n';
+    }
+    return allOk ? 0 : 1;
+}
