@@ -1,0 +1,40 @@
+// Gives every res: page window.external with the one host method the form
+// calls, GeneraArchivo(cadenaxml, numformulario, cadenahtml, nitcontribuyente).
+// Each call goes to the host over the web channel and gives the script no
+// value; calls made before the channel is up wait here and are sent in order
+// as soon as it is. The channel client below is kept private to this scope.
+(function () {
+    "use strict";
+
+    /*QWEBCHANNEL_JS*/
+
+    var host = null;
+    var waiting = [];
+
+    function asText(value) {
+        return value === undefined || value === null ? "" : String(value);
+    }
+
+    function send(texts) {
+        host.GeneraArchivo(texts[0], texts[1], texts[2], texts[3]);
+    }
+
+    var external = Object.freeze({
+        GeneraArchivo: function (cadenaxml, numformulario, cadenahtml, nitcontribuyente) {
+            var texts = [asText(cadenaxml), asText(numformulario), asText(cadenahtml),
+                         asText(nitcontribuyente)];
+            if (host)
+                send(texts);
+            else
+                waiting.push(texts);
+        }
+    });
+    Object.defineProperty(window, "external", { value: external, enumerable: true });
+
+    new QWebChannel(qt.webChannelTransport, function (channel) {
+        host = channel.objects.external;
+        waiting.forEach(send);
+        waiting = [];
+        host.CanalListo();
+    });
+})();

@@ -1,0 +1,64 @@
+#include "formulario7316_view.h"
+
+#include "external_bridge.h"
+#include "request_guard.h"
+#include "res_address.h"
+#include "res_scheme_handler.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWebEngineProfile>
+
+CFormulario7316View::CFormulario7316View(QWidget* parent)
+    : QWebEngineView(parent),
+      m_profile(std::make_unique<QWebEngineProfile>()),
+      m_resources(new CResSchemeHandler(m_profile.get()))
+{
+    m_profile->installUrlSchemeHandler(res_address::kScheme, m_resources);
+    auto* guard = new CRequestGuard(m_profile.get());
+    m_profile->setUrlRequestInterceptor(guard);
+    connect(guard, &CRequestGuard::requestRefused, this, &CFormulario7316View::requestRefused);
+
+    m_page = std::make_unique<CFormPage>(m_profile.get(), nullptr);
+    m_bridge = new CExternalBridge(m_page.get());
+    connect(m_bridge, &CExternalBridge::generaArchivo, this, &CFormulario7316View::generaArchivo);
+    connect(m_bridge, &CExternalBridge::ready, this, [this] {
+        m_bridgeReady = true;
+        emit bridgeReady();
+    });
+    connect(m_page.get(), &QWebEnginePage::loadStarted, this, [this] { m_bridgeReady = false; });
+    connect(m_page.get(), &CFormPage::navigationRefused, this,
+            &CFormulario7316View::navigationRefused);
+    connect(this, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); });
+    setPage(m_page.get());
+}
+
+CFormulario7316View::~CFormulario7316View() = default;
+
+void CFormulario7316View::LoadBlankForm()
+{
+    load(res_address::ResourceUrl(res_address::kBlankFormId));
+}
+
+void CFormulario7316View::ShowPage(const QString& html)
+{
+    m_resources->SetShownPage(html.toUtf8());
+    load(res_address::ShownPageUrl());
+}
+
+void CFormulario7316View::PrintPage()
+{
+    if (m_printer)
+        return;  // the previous page is still being printed
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_printer = std::move(printer);
+    print(m_printer.get());
+}
+
+void CFormulario7316View::SetAlertPresenter(CFormPage::AlertPresenter presenter)
+{
+    m_page->SetAlertPresenter(std::move(presenter));
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "form_page.h"
+
+#include <QWebEngineView>
+
+#include <memory>
+
+class CExternalBridge;
+class CResSchemeHandler;
+class CRequestGuard;
+class QPrinter;
+class QWebEngineProfile;
+
+// The form view: a web view that shows the blank declaration form from the
+// program's own res: resources, or a page text built in memory, and is the
+// host the page reaches as window.external. It only ever shows res: pages.
+class CFormulario7316View : public QWebEngineView {
+    Q_OBJECT
+public:
+    explicit CFormulario7316View(QWidget* parent = nullptr);
+    ~CFormulario7316View() override;
+
+    // Navigates to resource 131, the blank form; whatever the page held is lost.
+    void LoadBlankForm();
+
+    // Replaces the page shown by a page text built in memory (of any size).
+    void ShowPage(const QString& html);
+
+    // Asks for a printer and prints the page shown.
+    void PrintPage();
+
+    // Who shows the page's alert() texts; nothing restores the message box.
+    void SetAlertPresenter(CFormPage::AlertPresenter presenter);
+
+    // True once the page shown has its window.external connected to this view.
+    bool IsBridgeReady() const { return m_bridgeReady; }
+
+signals:
+    // One page call of window.external.GeneraArchivo, its four texts as given.
+    void generaArchivo(QString cadenaxml, QString numformulario, QString cadenahtml,
+                       QString nitcontribuyente);
+    // The page shown has connected window.external; earlier calls are delivered.
+    void bridgeReady();
+    // A navigation away from res: pages was refused.
+    void navigationRefused(const QUrl& url);
+    // A request of the page to a scheme other than res: was refused.
+    void requestRefused(const QUrl& url);
+
+private:
+    // Declared in this order so the page goes before the profile it uses.
+    std::unique_ptr<QWebEngineProfile> m_profile;
+    CResSchemeHandler* m_resources;
+    std::unique_ptr<CFormPage> m_page;
+    CExternalBridge* m_bridge;
+    std::unique_ptr<QPrinter> m_printer;
+    bool m_bridgeReady = false;
+};
