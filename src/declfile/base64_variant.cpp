@@ -31,21 +31,16 @@ unsigned ByteAt(std::string_view data, std::size_t index)
     return static_cast<unsigned char>(data[index]);
 }
 
-void AppendPaddedGroup(std::string_view rest, std::string& text)
+void WritePaddedGroup(std::string_view rest, char* out)
 {
     if (rest.empty())
         return;
     const unsigned b0 = ByteAt(rest, 0);
-    text += Digit(b0 >> 2);
-    if (rest.size() == 1) {
-        text += Digit((b0 & 3u) << 4);
-        text += "==";
-        return;
-    }
-    const unsigned b1 = ByteAt(rest, 1);
-    text += Digit(((b0 & 3u) << 4) | (b1 >> 4));
-    text += Digit((b1 & 15u) << 2);
-    text += '=';
+    const unsigned b1 = rest.size() > 1 ? ByteAt(rest, 1) : 0;
+    *out++ = Digit(b0 >> 2);
+    *out++ = Digit(((b0 & 3u) << 4) | (b1 >> 4));
+    *out++ = rest.size() > 1 ? Digit((b1 & 15u) << 2) : '=';
+    *out = '=';
 }
 
 } // namespace
@@ -53,33 +48,37 @@ void AppendPaddedGroup(std::string_view rest, std::string& text)
 std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool finalBreak)
 {
     const std::size_t groups = data.size() / 3;
-    std::string text;
-    text.reserve(4 * groups + 2 * (lineLength ? groups * 4 / lineLength : 0) + 8);
+    const std::size_t groupsPerLine = lineLength == 0 ? 0 : (lineLength + 3) / 4;
+    const std::size_t breaks = (groupsPerLine ? groups / groupsPerLine : 0) + (finalBreak ? 1 : 0);
+    std::string text(4 * groups + 2 * breaks + (data.size() % 3 ? 4 : 0), '\0');
+    char* out = text.data();
     std::size_t onLine = 0;
     for (std::size_t g = 0; g < groups; ++g) {
         const unsigned b0 = ByteAt(data, 3 * g);
         const unsigned b1 = ByteAt(data, 3 * g + 1);
         const unsigned b2 = ByteAt(data, 3 * g + 2);
-        text += Digit(b0 >> 2);
-        text += Digit(((b0 & 3u) << 4) | (b1 >> 4));
-        text += Digit(((b1 & 15u) << 2) | (b2 >> 6));
-        text += Digit(b2);
-        onLine += 4;
-        if (lineLength != 0 && onLine >= lineLength) {
-            text += "\r\n";
+        *out++ = Digit(b0 >> 2);
+        *out++ = Digit(((b0 & 3u) << 4) | (b1 >> 4));
+        *out++ = Digit(((b1 & 15u) << 2) | (b2 >> 6));
+        *out++ = Digit(b2);
+        if (++onLine == groupsPerLine) {
+            *out++ = '\r';
+            *out++ = '\n';
             onLine = 0;
         }
     }
-    if (finalBreak)
-        text += "\r\n";
-    AppendPaddedGroup(data.substr(3 * groups), text);
+    if (finalBreak) {
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    WritePaddedGroup(data.substr(3 * groups), out);
     return text;
 }
 
 std::optional<std::string> DecodeBase64(std::string_view text)
 {
-    std::string bytes;
-    bytes.reserve(text.size() * 3 / 4 + 1);
+    std::string bytes(text.size() * 3 / 4 + 1, '\0');
+    std::size_t count = 0;
     std::uint32_t bits = 0;
     int held = 0;
     for (const char c : text) {
@@ -94,8 +93,9 @@ std::optional<std::string> DecodeBase64(std::string_view text)
         held += 6;
         if (held >= 8) {
             held -= 8;
-            bytes += static_cast<char>((bits >> held) & 0xFFu);
+            bytes[count++] = static_cast<char>((bits >> held) & 0xFFu);
         }
     }
+    bytes.resize(count);
     return bytes;
 }

@@ -1,5 +1,6 @@
 #include "declfile/byte_cipher.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <numeric>
@@ -16,39 +17,60 @@ int RotationOf(std::string_view key)
     return rotation == 0 ? 7 : rotation;
 }
 
-// Applies `transform(byte, keyByte, rotation)` along the key walk.
+// Applies `transform(byte, keyByte, rotation)` to every byte, one pass over
+// the key after another, each pass in the other direction.
 template <typename Transform>
-std::string Walk(std::string_view source, std::string_view key, int direction, Transform transform)
+void Walk(std::span<char> bytes, std::string_view key, int direction, Transform transform)
 {
     if (key.empty())
         throw std::invalid_argument("cipher key is empty");
     const int rotation = RotationOf(key);
-    const std::size_t last = key.size() - 1;
-    std::string output(source.size(), '\0');
+    const std::string reversed(key.rbegin(), key.rend());
     bool backward = direction != 0;
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        const std::size_t j = i % key.size();
-        const auto keyByte = static_cast<std::uint8_t>(key[backward ? last - j : j]);
-        output[i] = static_cast<char>(
-            transform(static_cast<std::uint8_t>(source[i]), keyByte, rotation));
-        if (j == last)
-            backward = !backward;
+    for (std::size_t start = 0; start < bytes.size(); start += key.size()) {
+        const std::string_view pass = backward ? std::string_view(reversed) : key;
+        const std::size_t length = std::min(key.size(), bytes.size() - start);
+        for (std::size_t j = 0; j < length; ++j) {
+            const auto byte = static_cast<std::uint8_t>(bytes[start + j]);
+            bytes[start + j] = static_cast<char>(
+                transform(byte, static_cast<std::uint8_t>(pass[j]), rotation));
+        }
+        backward = !backward;
     }
-    return output;
+}
+
+std::uint8_t EncipherByte(std::uint8_t byte, std::uint8_t keyByte, int rotation)
+{
+    return std::rotl(static_cast<std::uint8_t>(byte ^ keyByte), rotation);
+}
+
+std::uint8_t DecipherByte(std::uint8_t byte, std::uint8_t keyByte, int rotation)
+{
+    return static_cast<std::uint8_t>(std::rotr(byte, rotation) ^ keyByte);
 }
 
 } // namespace
 
+void EncipherInPlace(std::span<char> bytes, std::string_view key, int direction)
+{
+    Walk(bytes, key, direction, EncipherByte);
+}
+
+void DecipherInPlace(std::span<char> bytes, std::string_view key, int direction)
+{
+    Walk(bytes, key, direction, DecipherByte);
+}
+
 std::string Encipher(std::string_view source, std::string_view key, int direction)
 {
-    return Walk(source, key, direction, [](std::uint8_t byte, std::uint8_t keyByte, int rotation) {
-        return std::rotl(static_cast<std::uint8_t>(byte ^ keyByte), rotation);
-    });
+    std::string output(source);
+    EncipherInPlace(output, key, direction);
+    return output;
 }
 
 std::string Decipher(std::string_view source, std::string_view key, int direction)
 {
-    return Walk(source, key, direction, [](std::uint8_t byte, std::uint8_t keyByte, int rotation) {
-        return static_cast<std::uint8_t>(std::rotr(byte, rotation) ^ keyByte);
-    });
+    std::string output(source);
+    DecipherInPlace(output, key, direction);
+    return output;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,3 +12,7 @@
 // The key must not be empty (std::invalid_argument otherwise).
 std::string Encipher(std::string_view source, std::string_view key, int direction = 0);
 std::string Decipher(std::string_view source, std::string_view key, int direction = 0);
+
+// The same, on bytes in place.
+void EncipherInPlace(std::span<char> bytes, std::string_view key, int direction = 0);
+void DecipherInPlace(std::span<char> bytes, std::string_view key, int direction = 0);

@@ -25,3 +25,6 @@ inline constexpr CrcTable kCrcTable = MakeCrcTable();
 
 // The CRC of `data`; 0 for no data.
 std::uint32_t ComputeCrc(std::string_view data);
+
+// The CRC of `first` followed by `second`, without joining them.
+std::uint32_t ComputeCrc(std::string_view first, std::string_view second);

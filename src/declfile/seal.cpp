@@ -6,6 +6,7 @@
 #include "declfile/windows1252.h"
 
 #include <new>
+#include <span>
 
 namespace {
 
@@ -27,14 +28,17 @@ std::optional<std::string> Seal(std::string_view input, const SealKeys& keys,
     if (input.empty())
         return std::nullopt;
     const TimeStamp stamp = FormatTimeStamp(kSaltTimeStampMode, clock());
-    std::string salted = stamp.date + stamp.time;
-    salted.append(input);
-    const std::string saltDigits = CheckDigits(ComputeCrc(salted), kSaltDigits);
+    const std::string saltDigits = CheckDigits(ComputeCrc(stamp.date + stamp.time, input), kSaltDigits);
     const std::string fileKey = saltDigits + std::string(keys.tail);
 
-    std::string body = Encipher(CheckDigits(ComputeCrc(input), kDataDigits), keys.check);
-    body.append(input);
-    const std::string payload = Encipher(saltDigits, keys.digit) + Encipher(body, fileKey);
+    // Salt digits, check digits and input in one buffer, each part then
+    // enciphered in place.
+    std::string payload = saltDigits + CheckDigits(ComputeCrc(input), kDataDigits);
+    payload.append(input);
+    const std::span<char> bytes(payload);
+    EncipherInPlace(bytes.first(kSaltDigits), keys.digit);
+    EncipherInPlace(bytes.subspan(kSaltDigits, kDataDigits), keys.check);
+    EncipherInPlace(bytes.subspan(kSaltDigits), fileKey);
     return EncodeBase64(payload, kSealLineLength, true);
 }
 

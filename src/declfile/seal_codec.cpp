@@ -7,6 +7,7 @@
 #include "declfile/windows1252.h"
 
 #include <new>
+#include <span>
 #include <optional>
 
 CSealCodec::CSealCodec() : m_keys(LoadSealKeys())
@@ -27,22 +28,23 @@ int CSealCodec::Unseal(std::string_view sealed, std::string& xml) const
     if (payload->size() <= kPayloadOverhead)
         return kUnsealTooShort;
 
-    const std::string_view bytes = *payload;
-    const std::string saltDigits = Decipher(bytes.substr(0, kSaltDigits), m_keys.digit);
+    const std::span<char> bytes(*payload);
+    DecipherInPlace(bytes.first(kSaltDigits), m_keys.digit);
+    const std::string saltDigits(bytes.data(), kSaltDigits);
     // Sealing writes ten decimal digits here; a zero byte (which would cut
     // the file key short, or leave it empty) only comes from a damaged file.
     if (saltDigits.find('\0') != std::string::npos)
         return kUnsealChecksum;
 
+    DecipherInPlace(bytes.subspan(kSaltDigits), saltDigits + std::string(m_keys.tail));
+    DecipherInPlace(bytes.subspan(kSaltDigits, kDataDigits), m_keys.check);
+    const std::string_view digits(bytes.data() + kSaltDigits, kDataDigits);
+    const std::string_view content(bytes.data() + kPayloadOverhead, bytes.size() - kPayloadOverhead);
+    if (digits != CheckDigits(ComputeCrc(content), kDataDigits))
+        return kUnsealChecksum;
     try {
-        const std::string body = Decipher(bytes.substr(kSaltDigits), saltDigits + std::string(m_keys.tail));
-        const std::string_view content = std::string_view(body).substr(kDataDigits);
-        const std::string digits = Decipher(std::string_view(body).substr(0, kDataDigits), m_keys.check);
-        if (digits != CheckDigits(ComputeCrc(content), kDataDigits))
-            return kUnsealChecksum;
         xml = Windows1252ToUtf8(content);
     } catch (const std::bad_alloc&) {
-        xml.clear();
         return kUnsealNoMemory;
     }
     return kUnsealOk;

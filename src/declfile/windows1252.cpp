@@ -16,11 +16,6 @@ constexpr std::array<char32_t, 32> kHighControls = {
 constexpr char32_t kInvalid = 0xFFFFFFFF;
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-char32_t CharacterOfByte(unsigned char byte)
-{
-    return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
-}
-
 std::optional<char> ByteOfCharacter(char32_t character)
 {
     if (character < 0x80 || (character >= 0xA0 && character <= 0xFF))
@@ -31,19 +26,32 @@ std::optional<char> ByteOfCharacter(char32_t character)
     return static_cast<char>(0x80 + (found - kHighControls.begin()));
 }
 
-void AppendUtf8(char32_t character, std::string& text)
+// The UTF-8 bytes of every Windows-1252 byte.
+struct Utf8Bytes {
+    std::array<char, 3> bytes;
+    std::size_t length;
+};
+
+constexpr Utf8Bytes EncodeUtf8(char32_t character)
 {
-    if (character < 0x80) {
-        text += static_cast<char>(character);
-    } else if (character < 0x800) {
-        text += static_cast<char>(0xC0 | (character >> 6));
-        text += static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        text += static_cast<char>(0xE0 | (character >> 12));
-        text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (character & 0x3F));
-    }
+    if (character < 0x80)
+        return {{static_cast<char>(character), 0, 0}, 1};
+    if (character < 0x800)
+        return {{static_cast<char>(0xC0 | (character >> 6)), static_cast<char>(0x80 | (character & 0x3F)), 0}, 2};
+    return {{static_cast<char>(0xE0 | (character >> 12)), static_cast<char>(0x80 | ((character >> 6) & 0x3F)),
+             static_cast<char>(0x80 | (character & 0x3F))},
+            3};
 }
+
+constexpr std::array<Utf8Bytes, 256> MakeUtf8Table()
+{
+    std::array<Utf8Bytes, 256> table{};
+    for (unsigned byte = 0; byte < 256; ++byte)
+        table[byte] = EncodeUtf8(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
+    return table;
+}
+
+constexpr std::array<Utf8Bytes, 256> kUtf8Of = MakeUtf8Table();
 
 struct Decoded {
     char32_t character;  // kInvalid for a malformed sequence
@@ -89,27 +97,36 @@ void ForEachCharacter(std::string_view text, Visit visit)
 
 std::string Windows1252ToUtf8(std::string_view bytes)
 {
-    std::string text;
-    text.reserve(bytes.size() + bytes.size() / 8);
+    std::size_t length = 0;
     for (const char byte : bytes)
-        AppendUtf8(CharacterOfByte(static_cast<unsigned char>(byte)), text);
+        length += kUtf8Of[static_cast<unsigned char>(byte)].length;
+    std::string text(length, '\0');
+    char* out = text.data();
+    for (const char byte : bytes) {
+        const Utf8Bytes& utf8 = kUtf8Of[static_cast<unsigned char>(byte)];
+        for (std::size_t i = 0; i < utf8.length; ++i)
+            *out++ = utf8.bytes[i];
+    }
     return text;
 }
 
 std::optional<std::string> Utf8ToWindows1252(std::string_view text)
 {
-    std::string bytes;
-    bytes.reserve(text.size());
-    bool writable = true;
-    ForEachCharacter(text, [&](char32_t character, std::string_view) {
-        const auto byte = character == kInvalid ? std::nullopt : ByteOfCharacter(character);
-        if (byte)
-            bytes += *byte;
-        else
-            writable = false;
-    });
-    if (!writable)
-        return std::nullopt;
+    std::string bytes(text.size(), '\0');
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            bytes[count++] = text[at++];
+            continue;
+        }
+        const Decoded decoded = DecodeOne(text.substr(at));
+        const auto byte = decoded.character == kInvalid ? std::nullopt : ByteOfCharacter(decoded.character);
+        if (!byte)
+            return std::nullopt;
+        bytes[count++] = *byte;
+        at += decoded.length;
+    }
+    bytes.resize(count);
     return bytes;
 }
 
