@@ -1,0 +1,62 @@
+#include "qt_host_ui.h"
+
+#include "directory_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <utility>
+
+QtHostUi::QtHostUi(QWidget* parent, PageShower showPage)
+    : m_parent(parent), m_showPage(std::move(showPage))
+{
+}
+
+std::optional<std::string> QtHostUi::AskDirectory(const std::string& initial)
+{
+    CDirectorioDestinoDlg dialog(m_parent);
+    dialog.m_strDirectorio = QString::fromStdString(initial);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.m_strDirectorio.toStdString();
+}
+
+std::optional<std::string> QtHostUi::ChooseFile()
+{
+    // A name that does not exist is returned too; reading it reports it.
+    QFileDialog dialog(m_parent, QStringLiteral("Buscar Archivo"));
+    dialog.setNameFilter(QStringLiteral("Todos los archivos (*)"));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+void QtHostUi::ShowMessage(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+void QtHostUi::ShowWarning(const std::string& text)
+{
+    QMessageBox::warning(m_parent, QApplication::applicationName(), QString::fromStdString(text));
+}
+
+void QtHostUi::ShowPage(const std::string& html)
+{
+    m_showPage(QString::fromStdString(html));
+}
+
+OutputPlace PlatformOutputPlace()
+{
+#ifdef Q_OS_WIN
+    return {"C:\\", "\\"};
+#else
+    return {QDir::homePath().toStdString() + "/", "/"};
+#endif
+}
