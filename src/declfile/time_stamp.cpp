@@ -118,7 +118,10 @@ ClockReading ReadLocalClock()
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
     const auto millis = duration_cast<milliseconds>(now.time_since_epoch()) % 1000;
-    const std::tm local = *std::localtime(&seconds);
+    const std::tm* broken = std::localtime(&seconds);
+    if (!broken)
+        return {};
+    const std::tm& local = *broken;
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec,
             static_cast<int>((millis.count() + 1000) % 1000),
