@@ -22,25 +22,19 @@ constexpr std::string_view kDateInputStyle = "style='FONT-SIZE: xx-small;'";
 constexpr std::string_view kReadOnlyStyle =
     "class='lectura' style='TEXT-ALIGN: right' readonly disabled";
 
-// A text counts as zero when reading it as a number, as atof does, gives 0:
-// "0", "0.00", "" and a text that does not begin with a number. Independent
-// of the process locale.
+// A text counts as zero when the decimal number it begins with, read as atof
+// reads it, is 0: "0", "0.00", "" and a text that does not begin with a
+// number. Independent of the process locale.
 bool IsZeroAmount(std::string_view text)
 {
-    const std::size_t start = text.find_first_not_of(" \t\n\v\f\r");
-    if (start == std::string_view::npos)
-        return true;
-    text.remove_prefix(start);
-    if (text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-')
-            return true;
-    }
+    text.remove_prefix(std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size()));
+    if (text.starts_with('+'))
+        text.remove_prefix(1);  // from_chars reads a minus sign only
     double number = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error == std::errc::invalid_argument)
-        return true;
-    return error == std::errc{} && number == 0.0;
+    if (error != std::errc{})
+        return error == std::errc::invalid_argument;
+    return number == 0.0;
 }
 
 // A box value as the form shows it: a bare "0" is an empty box.
