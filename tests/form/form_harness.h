@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 
 class CFormulario7316View;
 
@@ -68,3 +69,9 @@ private:
     QStringList m_alerts;
     QList<HostCall> m_hostCalls;
 };
+
+// Lets GoogleTest print texts of the page readably in its failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
