@@ -1,5 +1,7 @@
 #pragma once
 
+#include "declfile/reopen.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -22,3 +24,9 @@ inline constexpr int kExitUsage = 64;
 int RunSealCommand(const CommandArguments& arguments, CommandStreams& streams);
 int RunUnsealCommand(const CommandArguments& arguments, CommandStreams& streams);
 int RunVerifyCommand(const CommandArguments& arguments, CommandStreams& streams);
+int RunConsultCommand(const CommandArguments& arguments, CommandStreams& streams);
+
+// consult and modify: "[--trace] FILE", the page on the output, the refusal on
+// the error stream with status 1.
+int RunReopenCommand(ReopenMode mode, const PageBuilder& build, const CommandArguments& arguments,
+                     CommandStreams& streams);

@@ -17,6 +17,7 @@ constexpr Command kCommands[] = {
     {"seal", "seal [XMLFILE]", "seal a UTF-8 declaration XML (a file, or standard input)", RunSealCommand},
     {"unseal", "unseal FILE", "print the declaration XML of a sealed file, in UTF-8", RunUnsealCommand},
     {"verify", "verify FILE...", "check sealed files: one line per file, ok or the reason", RunVerifyCommand},
+    {"consult", "consult [--trace] FILE", "print the read-only page of a sealed declaration", RunConsultCommand},
 };
 
 void PrintHelp(std::ostream& out)

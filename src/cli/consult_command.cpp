@@ -1,0 +1,53 @@
+#include "commands.h"
+
+#include "declfile/reopen.h"
+#include "render/consult_page.h"
+
+#include <ostream>
+
+namespace {
+
+// The reopen flow's person at a command line: the file named on it is the
+// one chosen, the page goes to standard output and every message to
+// standard error.
+class CommandLineUi : public HostUi {
+public:
+    CommandLineUi(std::string file, CommandStreams& streams) : file_(std::move(file)), streams_(streams) {}
+
+    std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFile() override { return file_; }
+    void ShowMessage(const std::string& text, const std::string& caption) override
+    {
+        streams_.err << caption << ": " << text << '\n';
+    }
+    void ShowWarning(const std::string& text) override { streams_.err << text << '\n'; }
+    void ShowPage(const std::string& html) override { streams_.out << html; }
+
+private:
+    std::string file_;
+    CommandStreams& streams_;
+};
+
+} // namespace
+
+int RunReopenCommand(ReopenMode mode, const PageBuilder& build, const CommandArguments& arguments,
+                     CommandStreams& streams)
+{
+    const bool trace = !arguments.empty() && arguments.front() == "--trace";
+    if (arguments.size() != (trace ? 2u : 1u) || arguments.back().empty()) {
+        streams.err << "usage: formulario7316-cli " << (mode == ReopenMode::Consult ? "consult" : "modify")
+                    << " [--trace] FILE\n";
+        return kExitUsage;
+    }
+    CommandLineUi ui(arguments.back(), streams);
+    return Reopen(mode, build, ui, trace ? &streams.err : nullptr) ? 0 : 1;
+}
+
+// formulario7316-cli consult [--trace] FILE: the read-only page of a sealed
+// declaration, in UTF-8; the message the program would show, and status 1,
+// when it refuses the file. --trace writes the reader's trace to the error
+// stream.
+int RunConsultCommand(const CommandArguments& arguments, CommandStreams& streams)
+{
+    return RunReopenCommand(ReopenMode::Consult, BuildConsultPage, arguments, streams);
+}
