@@ -10,22 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList& texts, std::ostream* out)
-{
-    *out << '{';
-    for (const QString& text : texts) {
-        PrintTo(text, out);
-        *out << ' ';
-    }
-    *out << '}';
-}
 
 // Texts in the tests are UTF-8 literals.
 inline QString Utf8(const char* text)
@@ -43,10 +27,14 @@ protected:
         if (used_)
             harness_->loadBlankForm();
         used_ = true;
-        // The annex's first build ends by applying the box table; applying it
-        // again changes nothing, and it stands in while the annex is absent.
-        js("inicial()");
-        harness_->takeAlerts();
+        ApplyBoxTable();
+    }
+
+    // A fresh blank form within one test.
+    void Reload()
+    {
+        harness_->loadBlankForm();
+        ApplyBoxTable();
     }
 
     FormHarness& form() { return *harness_; }
@@ -59,6 +47,14 @@ protected:
     QString focused() { return harness_->focused(); }
 
 private:
+    // The annex's first build ends by applying the box table; applying it
+    // again changes nothing, and it stands in while the annex is absent.
+    void ApplyBoxTable()
+    {
+        js("inicial()");
+        harness_->takeAlerts();
+    }
+
     static inline std::unique_ptr<FormHarness> harness_;
     static inline bool used_ = false;
 };

@@ -70,7 +70,7 @@ TEST_F(FormatNumberTest, KeepsTheSignOfANegativeInput)
         {"-0.004", "0.00", R"("-0.00")"},
         {"'-5'", "0.00", R"("-5.00")"},
         {"-1.005", "0.00", R"("-1.01")"},
-        {"-5", "$0.00", R"("($5.00)")"},
+        {"-5", "$0.00", "\"($5.00)\""},
     };
     for (const FormatCase& c : cases)
         ExpectFormats(c);
