@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"unseal", "unseal FILE", "print the declaration XML of a sealed file, in UTF-8", RunUnsealCommand},
     {"verify", "verify FILE...", "check sealed files: one line per file, ok or the reason", RunVerifyCommand},
     {"consult", "consult [--trace] FILE", "print the read-only page of a sealed declaration", RunConsultCommand},
+    {"modify", "modify [--trace] FILE", "print the editable page of a sealed declaration", RunModifyCommand},
 };
 
 void PrintHelp(std::ostream& out)

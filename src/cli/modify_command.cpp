@@ -1,0 +1,12 @@
+#include "commands.h"
+
+#include "declfile/reopen.h"
+#include "render/modify_page.h"
+
+// formulario7316-cli modify [--trace] FILE: the editable page of a sealed
+// declaration, in UTF-8; the message the program would show, and status 1,
+// when it refuses the file.
+int RunModifyCommand(const CommandArguments& arguments, CommandStreams& streams)
+{
+    return RunReopenCommand(ReopenMode::Modify, BuildModifyPage, arguments, streams);
+}
