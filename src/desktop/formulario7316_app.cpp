@@ -1,0 +1,62 @@
+#include "formulario7316_app.h"
+
+#include "app_icons.h"
+#include "main_frame.h"
+
+#include <QCommandLineParser>
+#include <QScreen>
+#include <QSettings>
+
+namespace {
+
+constexpr char kProfileKey[] = "Local AppWizard-Generated Applications";
+constexpr char kApplicationName[] = "Formulario7316";
+
+// On Windows, puts the "about" scheme of the host "blank" into the trusted
+// zone of the system's browser, as the program always has. Failure is silent.
+void WriteZoneMapValue()
+{
+#ifdef Q_OS_WIN
+    QSettings zoneMap(QStringLiteral("HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
+                                     "\\Internet Settings\\ZoneMap\\Domains\\blank"),
+                      QSettings::NativeFormat);
+    zoneMap.setValue(QStringLiteral("about"), 2);
+#endif
+}
+
+}  // namespace
+
+CFormulario7316App::CFormulario7316App(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setOrganizationName(QString::fromLatin1(kProfileKey));
+    setApplicationName(QString::fromLatin1(kApplicationName));
+    setApplicationVersion(QStringLiteral(FORMULARIO_VERSION));
+    setWindowIcon(ApplicationIcon());
+}
+
+CFormulario7316App::~CFormulario7316App() = default;
+
+bool CFormulario7316App::InitInstance()
+{
+    WriteZoneMapValue();
+
+    QCommandLineParser commandLine;
+    commandLine.setApplicationDescription(QStringLiteral("Declaración jurada DRN-7316"));
+    commandLine.addHelpOption();
+    commandLine.addVersionOption();
+    if (!commandLine.parse(arguments())) {
+        fprintf(stderr, "%s\n", qPrintable(commandLine.errorText()));
+        return false;
+    }
+    if (commandLine.isSet(QStringLiteral("help")))
+        commandLine.showHelp();
+    if (commandLine.isSet(QStringLiteral("version")))
+        commandLine.showVersion();
+
+    m_mainFrame = std::make_unique<CMainFrame>();
+    // Sized to the screen first, for window systems that do not maximise.
+    m_mainFrame->setGeometry(m_mainFrame->screen()->availableGeometry());
+    m_mainFrame->showMaximized();
+    return true;
+}

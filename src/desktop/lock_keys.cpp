@@ -1,0 +1,20 @@
+#include "lock_keys.h"
+
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+std::optional<bool> IsLockOn(LockKey key)
+{
+#ifdef Q_OS_WIN
+    const int virtualKey = key == LockKey::CapsLock ? VK_CAPITAL
+                         : key == LockKey::NumLock  ? VK_NUMLOCK
+                                                    : VK_SCROLL;
+    return (GetKeyState(virtualKey) & 1) != 0;
+#else
+    Q_UNUSED(key);
+    return std::nullopt;
+#endif
+}

@@ -1,0 +1,237 @@
+#include "main_frame.h"
+
+#include "about_dialog.h"
+#include "app_icons.h"
+#include "formulario7316_view.h"
+#include "lock_keys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+using Command = CMainFrame::Command;
+
+constexpr char kCaption[] = "Formulario7316 - Tramix Razuv";
+constexpr char kIdlePrompt[] = "Preparado";
+
+struct CommandSpec {
+    Command command;
+    const char* text;       // menu entry
+    const char* shortcut;   // "" for none
+    const char* prompt;     // status bar, while the entry or button is pointed at
+    const char* toolTip;
+    const char* iconName;   // desktop theme name of the tool bar image, "" for none
+    char iconMark;          // what the drawn image shows without a theme
+};
+
+const CommandSpec kCommands[] = {
+    {Command::New, "&Nuevo", "Ctrl+N", "Crea un nuevo documento", "Nuevo", "document-new", 'N'},
+    {Command::Consult, "&Consultar", "Ctrl+C", "Abre un documento ya existente para consultarlo",
+     "Abrir", "document-open", 'C'},
+    {Command::Modify, "&Modificar", "Ctrl+M", "Abre un archivo existente y permite modificarlo",
+     "Modificar", "document-edit", 'M'},
+    {Command::Print, "&Imprimir...", "Ctrl+P", "Imprime el documento activo", "Imprimir",
+     "document-print", 'I'},
+    {Command::Save, "&Guardar", "Ctrl+S", "Guarda el documento activo", "Guardar", "", ' '},
+    {Command::About, "&Acerca de Formulario7316...", "",
+     "Muestra información del programa y su número de versión", "Acerca de", "help-about", '?'},
+    {Command::Exit, "&Salir", "", "Sale de la aplicación", "Salir", "application-exit", 'S'},
+    {Command::ViewToolBar, "Barra de &herramientas", "", "Muestra u oculta la barra de herramientas",
+     "Alternar Barra de herramientas", "", ' '},
+    {Command::ViewStatusBar, "Barra de &estado", "", "Muestra u oculta la barra de estado",
+     "Alternar Barra de estado", "", ' '},
+};
+
+// Where each command stands; kSeparator is a separator line or gap.
+constexpr Command kSeparator = static_cast<Command>(-1);
+const Command kFileMenu[] = {Command::New, Command::Consult, Command::Modify, kSeparator,
+                             Command::Print, kSeparator, Command::Exit};
+const Command kViewMenu[] = {Command::ViewToolBar, Command::ViewStatusBar};
+const Command kHelpMenu[] = {Command::About};
+const Command kToolBar[] = {Command::New, Command::Consult, Command::Modify, kSeparator,
+                            Command::Print, kSeparator, Command::About, Command::Exit};
+
+struct LockIndicator {
+    LockKey key;
+    const char* text;
+};
+const LockIndicator kLockIndicators[] = {
+    {LockKey::CapsLock, "MAY"}, {LockKey::NumLock, "NUM"}, {LockKey::ScrollLock, "DESP"}};
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent),
+      m_view(new CFormulario7316View(this))
+{
+    setWindowTitle(QString::fromUtf8(kCaption));
+    setWindowIcon(ApplicationIcon());
+    setCentralWidget(m_view);
+    ConnectCommands();
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    qApp->installEventFilter(this);
+    m_view->LoadBlankForm();
+}
+
+// The handler of each command. Consult, Modify and Save are connected here
+// by the commands that build them.
+void CMainFrame::ConnectCommands()
+{
+    m_handlers[Command::New] = [this] { m_view->LoadBlankForm(); };
+    m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
+    m_handlers[Command::About] = [this] { OnAppAbout(); };
+    m_handlers[Command::Exit] = [this] { close(); };
+}
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandSpec& spec : kCommands) {
+        const bool toggle = spec.command == Command::ViewToolBar || spec.command == Command::ViewStatusBar;
+        if (!toggle && !m_handlers.count(spec.command))
+            continue;
+        auto* action = new QAction(QString::fromUtf8(spec.text), this);
+        action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+        action->setStatusTip(QString::fromUtf8(spec.prompt));
+        action->setToolTip(QString::fromUtf8(spec.toolTip));
+        if (*spec.iconName)
+            action->setIcon(ToolBarIcon(spec.iconName, QLatin1Char(spec.iconMark)));
+        if (toggle) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        } else {
+            connect(action, &QAction::triggered, this, m_handlers[spec.command]);
+        }
+        addAction(action);  // its shortcut works even without a menu entry or button
+        m_actions[spec.command] = action;
+    }
+}
+
+QAction* CMainFrame::Action(Command command) const
+{
+    const auto found = m_actions.find(command);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::AddToMenuOrBar(QWidget* menuOrBar, Command command)
+{
+    if (command == kSeparator) {
+        QAction* separator = new QAction(menuOrBar);
+        separator->setSeparator(true);
+        menuOrBar->addAction(separator);
+    } else if (QAction* action = Action(command)) {
+        menuOrBar->addAction(action);
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    const struct {
+        const char* title;
+        const Command* begin;
+        const Command* end;
+    } menus[] = {
+        {"&Archivo", std::begin(kFileMenu), std::end(kFileMenu)},
+        {"&Ver", std::begin(kViewMenu), std::end(kViewMenu)},
+        {"Ay&uda", std::begin(kHelpMenu), std::end(kHelpMenu)},
+    };
+    for (const auto& entries : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entries.title));
+        for (const Command* command = entries.begin; command != entries.end; ++command)
+            AddToMenuOrBar(menu, *command);
+    }
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_wndToolBar = addToolBar(QStringLiteral("Barra de herramientas"));
+    m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
+    m_wndToolBar->setIconSize(QSize(16, 16));
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (Command command : kToolBar)
+        AddToMenuOrBar(m_wndToolBar, command);
+
+    QAction* toggle = Action(Command::ViewToolBar);
+    connect(toggle, &QAction::toggled, m_wndToolBar, &QToolBar::setVisible);
+    connect(m_wndToolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    // The message pane shows an entry's prompt while it is pointed at and
+    // "Preparado" the rest of the time.
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(QString::fromUtf8(kIdlePrompt));
+    });
+    bar->showMessage(QString::fromUtf8(kIdlePrompt));
+
+    for (const LockIndicator& indicator : kLockIndicators) {
+        auto* pane = new QLabel(QString::fromLatin1(indicator.text));
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("DESPX")));
+        bar->addPermanentWidget(pane);
+        m_lockIndicators[int(indicator.key)] = pane;
+    }
+    RefreshLockIndicators();
+
+    connect(Action(Command::ViewStatusBar), &QAction::toggled, bar, &QStatusBar::setVisible);
+}
+
+// A pane is lit while its lock is on, greyed while it is off or when the
+// platform cannot tell.
+void CMainFrame::RefreshLockIndicators()
+{
+    for (const LockIndicator& indicator : kLockIndicators)
+        m_lockIndicators[int(indicator.key)]->setEnabled(IsLockOn(indicator.key).value_or(false));
+}
+
+bool CMainFrame::IsFrameShortcut(const QKeySequence& keys) const
+{
+    for (const QAction* action : actions()) {
+        if (action->isEnabled() && action->shortcuts().contains(keys))
+            return true;
+    }
+    return false;
+}
+
+// The frame's shortcuts come first, also while the page has the focus: the
+// engine would otherwise keep editing keys such as Ctrl+C for itself.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (widget && m_view->isAncestorOf(widget) && IsFrameShortcut(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
+        }
+        break;
+    }
+    case QEvent::KeyRelease:
+    case QEvent::ApplicationActivate:
+        RefreshLockIndicators();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}

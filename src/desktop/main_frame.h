@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class CFormulario7316View;
+class QAction;
+class QLabel;
+class QToolBar;
+
+// The main window: menu, tool bar and status bar around the form view.
+// Each command is one row of the command table in main_frame.cpp (its menu
+// text, shortcut, status-bar prompt, tool tip and image) and one handler in
+// ConnectCommands(); a command without a handler has no action yet.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Command { New, Consult, Modify, Print, Save, About, Exit, ViewToolBar, ViewStatusBar };
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    CFormulario7316View& View() const { return *m_view; }
+
+    // The command's action; nullptr for a command that has no handler yet.
+    QAction* Action(Command command) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ConnectCommands();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void AddToMenuOrBar(QWidget* menuOrBar, Command command);
+    void RefreshLockIndicators();
+    bool IsFrameShortcut(const QKeySequence& keys) const;
+    void OnAppAbout();
+
+    CFormulario7316View* m_view;
+    std::map<Command, std::function<void()>> m_handlers;
+    std::map<Command, QAction*> m_actions;
+    QToolBar* m_wndToolBar = nullptr;
+    std::map<int, QLabel*> m_lockIndicators;
+};
