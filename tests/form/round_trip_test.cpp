@@ -32,7 +32,9 @@ QString Brand(int number)
     return QString::fromUtf8(entry.data(), qsizetype(entry.size()));
 }
 
-const QString kName = QStringLiteral("Tabacalera \"La Estrella\" & Hijos, S.A.");
+// A double quote, an apostrophe and an ampersand, each of which the page
+// could take for markup.
+const QString kName = QStringLiteral("Tabacalera \"La Estrella\" & Hijos O'Neill &amp; Cía.");
 
 // The person at the program: picks the saved file, and sees the page or the
 // message the command shows.
