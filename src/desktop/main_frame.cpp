@@ -69,7 +69,9 @@ const LockIndicator kLockIndicators[] = {
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent),
-      m_view(new CFormulario7316View(this))
+      m_view(new CFormulario7316View(this)),
+      m_hostUi(this, [this](const QString& html) { m_view->ShowPage(html); }),
+      m_generation(m_hostUi, PlatformOutputPlace())
 {
     setWindowTitle(QString::fromUtf8(kCaption));
     setWindowIcon(ApplicationIcon());
@@ -89,6 +91,12 @@ void CMainFrame::ConnectCommands()
 {
     m_handlers[Command::New] = [this] { m_view->LoadBlankForm(); };
     m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
+    m_handlers[Command::Save] = [this] { m_generation.OnFileSave(); };
+    connect(m_view, &CFormulario7316View::generaArchivo, this,
+            [this](const QString& xml, const QString& number, const QString& html, const QString& nit) {
+                m_generation.GeneraArchivo(xml.toStdString(), number.toStdString(), html.toStdString(),
+                                           nit.toStdString());
+            });
     m_handlers[Command::About] = [this] { OnAppAbout(); };
     m_handlers[Command::Exit] = [this] { close(); };
 }

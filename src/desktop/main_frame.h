@@ -1,5 +1,9 @@
 #pragma once
 
+#include "qt_host_ui.h"
+
+#include "host/generation_flow.h"
+
 #include <QMainWindow>
 
 #include <functional>
@@ -45,4 +49,6 @@ private:
     std::map<Command, QAction*> m_actions;
     QToolBar* m_wndToolBar = nullptr;
     std::map<int, QLabel*> m_lockIndicators;
+    QtHostUi m_hostUi;
+    CGenerationFlow m_generation;  // the page's GeneraArchivo, and Save
 };
