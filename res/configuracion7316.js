@@ -202,3 +202,46 @@ function condicion_c2029() {
 }
 
 // ---- Brand annex: column table and minimum taxable base ----
+
+// One entry of the annex column table. formula and condicion are flags: the
+// functions they stand for are "calculo_" and "condicion_" + columna.
+function objetoanexo(columna, tipo, decimal, requerido, longmax, longmin, valormax, valormin,
+                     formula, predeterminado, protegido, resaltado, condicion) {
+    this.columna = columna;
+    this.tipo = tipo;
+    this.decimal = decimal;
+    this.requerido = requerido;
+    this.longmax = longmax;
+    this.longmin = longmin;
+    this.valormax = valormax;
+    this.valormin = valormin;
+    this.formula = formula;
+    this.predeterminado = predeterminado;
+    this.protegido = protegido;
+    this.resaltado = resaltado;
+    this.condicion = condicion;
+}
+
+// The columns of the brand annex, indexed 0 (reserved) to 6: brand, price,
+// taxable base (required), packages made, deductions A and B.
+function atributoanexo() {
+    var si = true, no = false;
+    //                         columna tipo dec req  lmax lmin vmax vmin form pred prot res  cond
+    this[0] = new objetoanexo("",     "",  no, no,  "",  "",  "",  "",  no,  "",  no,  no,  no);
+    this[1] = new objetoanexo("col1", "A", no, no,  "",  "",  "",  "",  no,  "",  no,  no,  no);
+    this[2] = new objetoanexo("col2", "N", no, no,  "",  "",  "",  "0", no,  "",  no,  no,  no);
+    this[3] = new objetoanexo("col3", "N", no, si,  "",  "",  "",  "0", no,  "",  no,  no,  no);
+    this[4] = new objetoanexo("col4", "N", no, no,  "",  "",  "",  "0", no,  "",  no,  no,  no);
+    this[5] = new objetoanexo("col5", "N", no, no,  "",  "",  "",  "0", no,  "",  no,  no,  no);
+    this[6] = new objetoanexo("col6", "N", no, no,  "",  "",  "",  "0", no,  "",  no,  no,  no);
+}
+
+// The lowest taxable base a price allows: 75 % of it, cut (not rounded) to
+// four decimals, then rounded to two.
+function baseminima(precio) {
+    var texto = String(0.75 * Number(precio));
+    var punto = texto.indexOf(".");
+    if (punto >= 0)
+        texto = texto.substring(0, punto + 5);
+    return round2(Number(texto));
+}

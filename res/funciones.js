@@ -254,3 +254,86 @@ function nitvalido(field) {
 var casillas = new Array();
 
 // ---- Brand annex: row builders ----
+
+// The brand catalogue, in its order; the build writes the brands here from
+// res/marcas.txt, the list the host's catalogue is made from too.
+var catalogomarcas = [
+// @BRAND_CATALOGUE@
+];
+
+// The options of a brand selector: the empty option, then every brand as
+// both value and text.
+function opcionesmarca(marcas) {
+    var html = "<option value=''></option>";
+    for (var i = 0; i < marcas.length; i++)
+        html += "<option value='" + marcas[i] + "'>" + marcas[i] + "</option>";
+    return html;
+}
+
+var OPCIONESMARCA = opcionesmarca(catalogomarcas);
+
+// Name (and id) of the cell of annex n, row r, column k.
+function nombrecelda(n, r, k) {
+    return "f" + n + r + "c" + k;
+}
+
+// Leave handler of a cell of annex n, row r, column k: the cell's own check,
+// then what its column does (minimum base, format, totals).
+function manejadorcelda(n, r, k) {
+    var validacion = "validacionesobjetoanexo(this.name," + n + ",poscol(this.name));";
+    switch (k) {
+    case 1: return validacion;
+    case 2: return validacion + " calculaBaseImponible(" + r + "," + n + "); formateacasilla(this)";
+    case 3: return validacion + " verificaBaseImponible(" + r + "," + n + "); formateacasilla2(this)";
+    default: return validacion + " formateacasilla(this); actualizaTotales()";
+    }
+}
+
+function selectormarca(nombre, manejador) {
+    return "<select name='" + nombre + "' id='" + nombre + "' onblur='" + manejador + "'>" +
+           OPCIONESMARCA + "</select>";
+}
+
+function campoanexo(nombre, manejador) {
+    return "<input type='text' name='" + nombre + "' id='" + nombre + "' size='9' onblur='" +
+           manejador + "'>";
+}
+
+// Row r of annex n as the blank form builds it: number, brand, five amounts
+// and the hidden columns 7 to 9. The brand is checked against the other rows.
+function renglonanexo(n, r) {
+    var html = "<tr><td width='3%'>" + r + "</td><td width='25'>" +
+               selectormarca(nombrecelda(n, r, 1), manejadorcelda(n, r, 1) + " validamarca(this);") +
+               "</td>";
+    for (var k = 2; k <= maxcol; k++) {
+        var manejador = manejadorcelda(n, r, k) + (k <= 3 ? ";" : "");
+        html += "<td width='15%'>" + campoanexo(nombrecelda(n, r, k), manejador) + "</td>";
+    }
+    for (var oculta = 7; oculta <= 9; oculta++)
+        html += "<input type='hidden' name='" + nombrecelda(n, r, oculta) + "' id='" +
+                nombrecelda(n, r, oculta) + "'>";
+    return html + "</tr>";
+}
+
+// The whole annex n of the blank form with `renglones` rows.
+function tablaanexo(n, renglones) {
+    var filas = [];
+    for (var r = 1; r <= renglones; r++)
+        filas.push(renglonanexo(n, r));
+    return "<table cellpadding='1' border='2' width='100%'>" + filas.join("") + "</table>";
+}
+
+// Appends `cantidad` rows to the table body "cuerpo" + n of a regenerated
+// page, after the rows it holds; existing rows and values stay untouched.
+function agregar(n, cantidad) {
+    var cuerpo = document.getElementById("cuerpo" + n);
+    var primero = cuerpo.rows.length + 1, fin = primero + cantidad;
+    ANEXO[n] = fin - 1;
+    for (var r = primero; r < fin; r++) {
+        var fila = cuerpo.insertRow(-1);
+        fila.insertCell(-1).innerHTML = r;
+        fila.insertCell(-1).innerHTML = selectormarca(nombrecelda(n, r, 1), manejadorcelda(n, r, 1));
+        for (var k = 2; k <= VMAXCOL[n]; k++)
+            fila.insertCell(-1).innerHTML = campoanexo(nombrecelda(n, r, k), manejadorcelda(n, r, k));
+    }
+}

@@ -15,3 +15,483 @@ function numera_formulario() {
     C.c1.value = dosdigitos(ahora.getHours()) + dosdigitos(ahora.getMinutes())
         + dosdigitos(ahora.getSeconds()) + dosdigitos(Math.floor(Math.random() * 100));
 }
+
+// ---- Brand annex ----
+
+var a = new atributoanexo();
+
+var MENSAJEMAXIMORENGLONES = "Error:\nUsted ha solicitado un número de renglones superior al máximo permitido.\nEl máximo permitido es ";
+var MENSAJEBASEMINIMA = "Error:\nLa Base Imponible es menor al mínimo aceptable.\nPor favor corrija el error";
+var MENSAJEMARCAREPETIDA = "Error:\nUsted a ingresado dos veces la misma marca, por favor verifique que los datos que ingresó en la columna Marcas y Presentación, sean los correctos.";
+var MENSAJEDEDUCCION = "Error:\nUsted ha declarado una deducción y al menos una de las casillas “Marca” y “Precio sugerido al consumidor” ha quedado en blanco.\nPor favor complete la casilla en blanco";
+
+function celdaanexo(n, r, k) {
+    return C[nombrecelda(n, r, k)];
+}
+
+function celdavacia(n, r, k) {
+    return celdaanexo(n, r, k).value == "";
+}
+
+// Load handler of the blank form: builds the first rows of the annex.
+function inicializa() {
+    C.renglones1.value = ANEXOSINICIALES;
+    anexahta(C.renglones1, 1);
+}
+
+// The row count asked for in `campo`, or 0 when the request is refused. The
+// count must be a whole number above 0, else the field is emptied (with the
+// number message when it is not a number at all); added to the rows of
+// annex n it must not pass `maximo`.
+function renglonespedidos(campo, n, maximo) {
+    var valor = campo.value;
+    var numerico = esnumerico(valor);
+    if (valor != "" && !numerico)
+        alert(MENSAJENUMERICO);
+    var cantidad = Number(valor);
+    if (valor == "" || !numerico || !(cantidad > 0) || Math.floor(cantidad) != cantidad) {
+        campo.value = "";
+        return 0;
+    }
+    campo.focus();
+    if (cantidad + ANEXO[n] > maximo) {
+        alert(MENSAJEMAXIMORENGLONES + maximo + " renglones.");
+        return 0;
+    }
+    return cantidad;
+}
+
+// Confirms every annex, records the request for annex n and enables the
+// form, before rows are added.
+function preparasolicitud(n, cantidad) {
+    for (var k = 1; k <= ANEXOS; k++)
+        confirma(k);
+    C["nrenglon" + n].value = cantidad;
+    C["trenglon" + n].value = ANEXO[n];
+    habilita();
+}
+
+// "Agregar renglones" on the blank form: the annex is rebuilt with more rows.
+function anexahta(field, n) {
+    var cantidad = renglonespedidos(field, n, MAXANEXOS);
+    if (cantidad == 0)
+        return;
+    preparasolicitud(n, cantidad);
+    reconstruyeanexo(n);
+}
+
+// "Agregar renglones" on a regenerated page: rows are appended to its table body.
+function anexa(field, n) {
+    var cantidad = renglonespedidos(field, n, VMAXANEXOS[n]);
+    if (cantidad == 0)
+        return;
+    preparasolicitud(n, cantidad);
+    agregar(n, cantidad);
+}
+
+// Rebuilds annex n into the block "recuadro" with the rows asked for added;
+// the values of the rows there were are kept.
+function reconstruyeanexo(n) {
+    var pedidos = Number(C["nrenglon" + n].value);
+    var anteriores = ANEXO[n];
+    guardacasillas(n, anteriores);
+    ANEXO[n] = anteriores + pedidos;
+    cambiatexto("recuadro", tablaanexo(n, ANEXO[n]));
+    inicialanexo();
+    inicial();
+    if (ANEXO[n] > ANEXOSINICIALES)
+        C["botonanexo" + n].focus();
+    restauracasillas(n, anteriores);
+    C["renglones" + n].value = "";
+}
+
+function guardacasillas(n, renglones) {
+    casillas = new Array();
+    for (var r = 1; r <= renglones; r++)
+        for (var k = 1; k <= maxcol; k++)
+            casillas[(r - 1) * maxcol + (k - 1)] = celdaanexo(n, r, k).value;
+}
+
+function restauracasillas(n, renglones) {
+    for (var r = 1; r <= renglones; r++)
+        for (var k = 1; k <= maxcol; k++)
+            celdaanexo(n, r, k).value = casillas[(r - 1) * maxcol + (k - 1)];
+}
+
+// Applies the annex column table to the cells: read-only, default value,
+// alignment, disabled or bold.
+function inicialanexo() {
+    for (var n = 1; n <= ANEXOS; n++)
+        for (var r = 1; r <= ANEXO[n]; r++)
+            for (var k = 1; k <= maxcol; k++) {
+                var columna = a[k], celda = celdaanexo(n, r, k);
+                celda.readOnly = columna.protegido;
+                if (celda.value == "")
+                    celda.value = columna.predeterminado;
+                celda.style.textAlign = columna.tipo == "N" ? "right" : "left";
+                if (columna.protegido)
+                    celda.disabled = true;
+                else
+                    celda.style.fontWeight = "bold";
+            }
+}
+
+// The column of a cell name: the digits after the first "c" ("f112c3" gives "3").
+function poscol(name) {
+    return name.substring(name.indexOf("c") + 1);
+}
+
+// The row of a cell name of annex n: the digits between the first "f" and
+// the next "c", without the leading annex number ("f112c3" gives "12").
+function posfila(name, n) {
+    var fila = "", anexoquitado = false;
+    for (var i = name.indexOf("f") + 1; i < name.length && name.charAt(i) != "c"; i++) {
+        fila += name.charAt(i);
+        if (!anexoquitado && fila == String(n)) {
+            fila = "";
+            anexoquitado = true;
+        }
+    }
+    return fila;
+}
+
+// Leaving an annex cell: a cell typed while an earlier row is incomplete is
+// emptied; otherwise it is checked with its column's entry and the form is
+// recalculated, or, refused, emptied and given the focus.
+function validacionesobjetoanexo(name, n, col) {
+    var celda = C[name];
+    if (celda.value == "")
+        return;
+    if (renglonesvacios(Number(posfila(name, n)), n)) {
+        celda.value = "";
+        return;
+    }
+    if (!requerido(a[col], celda) && bientipocontenido(a[col], celda)) {
+        formulas();
+        return;
+    }
+    celda.value = "";
+    celda.focus();
+}
+
+// Rules every row before the one being filled must keep, in order: which
+// cell of the row takes the focus when the rule is broken, and the message.
+var REGLASRENGLON = [
+    { rota: function (n, r) {
+          return celdavacia(n, r, 2) && (!celdavacia(n, r, 1) || !celdavacia(n, r, 4));
+      },
+      foco: function (n, r) { return 2; },
+      mensaje: "Error:\nLa casilla “Precio sugerido” ha quedado en blanco.\nPor favor complete la casilla en blanco" },
+    { rota: function (n, r) {
+          return celdavacia(n, r, 4) && celdavacia(n, r, 5) && celdavacia(n, r, 6) &&
+                 (!celdavacia(n, r, 1) || !celdavacia(n, r, 2));
+      },
+      foco: function (n, r) { return 4; },
+      mensaje: "Error:\nAl menos una de las casillas de “Fabricados” y “Deducciones A y B” ha quedado en blanco.\nPor favor complete la casilla en blanco" },
+    { rota: function (n, r) {
+          return !celdavacia(n, r, 5) && (celdavacia(n, r, 1) || celdavacia(n, r, 2));
+      },
+      foco: function (n, r) { return celdavacia(n, r, 1) ? 1 : 2; },
+      mensaje: MENSAJEDEDUCCION },
+    { rota: function (n, r) {
+          return !celdavacia(n, r, 6) && (celdavacia(n, r, 1) || celdavacia(n, r, 2));
+      },
+      foco: function (n, r) { return celdavacia(n, r, 1) ? 1 : 2; },
+      mensaje: MENSAJEDEDUCCION }
+];
+
+// True, after its message and with the focus on it, when one of the rows 1
+// to row - 1 of annex n is incomplete.
+function renglonesvacios(row, n) {
+    for (var r = 1; r < row; r++)
+        for (var i = 0; i < REGLASRENGLON.length; i++) {
+            var regla = REGLASRENGLON[i];
+            if (regla.rota(n, r)) {
+                alert(regla.mensaje);
+                celdaanexo(n, r, regla.foco(n, r)).focus();
+                return true;
+            }
+        }
+    return false;
+}
+
+// Leaving the price: an empty base takes the minimum; a base below it is
+// reported and raised to it. The price gets four decimals.
+function calculaBaseImponible(row, n) {
+    var precio = celdaanexo(n, row, 2), base = celdaanexo(n, row, 3);
+    if (precio.value == "")
+        return;
+    var minimo = baseminima(precio.value);
+    if (base.value == "") {
+        base.value = minimo;
+    } else if (Number(base.value) < minimo) {
+        alert(MENSAJEBASEMINIMA);
+        base.value = minimo;
+        base.focus();
+    }
+    formateacasilla(precio);
+}
+
+// Leaving the base: a base below the price's minimum is reported and keeps
+// the focus, unchanged. The base gets two decimals.
+function verificaBaseImponible(row, n) {
+    var precio = celdaanexo(n, row, 2), base = celdaanexo(n, row, 3);
+    if (precio.value == "")
+        return;
+    if (Number(base.value) < baseminima(precio.value)) {
+        alert(MENSAJEBASEMINIMA);
+        base.focus();
+    }
+    formateacasilla2(base);
+}
+
+function formateacasilla(cell) {
+    if (cell.value != "")
+        cell.value = formatNumber(cell.value, "0.0000");
+}
+
+function formateacasilla2(cell) {
+    if (cell.value != "")
+        cell.value = formatNumber(cell.value, FORMATODECIMAL);
+}
+
+// A brand may be chosen in one row only; the second choice is undone.
+function validamarca(selector) {
+    if (selector.value == "")
+        return;
+    for (var r = 1; r <= ANEXO[1]; r++) {
+        var otro = celdaanexo(1, r, 1);
+        if (otro != selector && otro.value == selector.value) {
+            alert(MENSAJEMARCAREPETIDA);
+            selector.value = "";
+            selector.focus();
+            return;
+        }
+    }
+}
+
+// The column totals as plain numbers, while the user fills the annex.
+function actualizaTotales() {
+    C.c2007.value = calculo_c2007();
+    C.c2008.value = calculo_c2008();
+    C.c2009.value = calculo_c2009();
+}
+
+// One past the last row of annex n that holds something other than empty
+// cells and zeros; 1 when there is none.
+function renglonbase(n) {
+    for (var r = ANEXO[n]; r >= 1; r--)
+        for (var k = 1; k <= maxcol; k++) {
+            var valor = celdaanexo(n, r, k).value;
+            if (valor != "" && Number(valor) != 0)
+                return r + 1;
+        }
+    return 1;
+}
+
+// True when every cell of rows first to last of annex n is filled where
+// required and fits its column; the first failure reports and ends the walk.
+function anexovalido(first, last, n) {
+    for (var r = first; r <= last; r++)
+        for (var k = 1; k <= maxcol; k++) {
+            var celda = celdaanexo(n, r, k);
+            if (requerido(a[k], celda) || !bientipocontenido(a[k], celda))
+                return false;
+        }
+    return true;
+}
+
+// Records the rows of annex n as confirmed.
+function confirma(n) {
+    C["nrenglon" + n].value = 0;
+    C["trenglon" + n].value = ANEXO[n];
+}
+
+// ---- Declaration XML and hand-over ----
+
+// "Generar", once the rectification boxes agree: the annex rows up to the
+// last one used must be complete and valid.
+function validaarchivoanexo() {
+    for (var n = 1; n <= ANEXOS; n++) {
+        var renglon = renglonbase(n);
+        if (renglonesvacios(renglon, n) || !anexovalido(1, renglon - 1, n))
+            return;
+    }
+    formulas();
+    for (var k = 1; k <= ANEXOS; k++)
+        confirma(k);
+    validaarchivo();
+}
+
+// The period and every box must pass; the NIT's messages do not stop the
+// generation.
+function validaarchivo() {
+    if (!periodovigente() || !formulariovalido())
+        return;
+    formulas();
+    habilita();
+    nitsinguion();
+    genera();
+}
+
+function cdata(texto) {
+    return "<![CDATA[" + texto + "]]>";
+}
+
+function casillaxml(id, valor) {
+    return " <CASILLA ID=\"" + id + "\">" + valor + "</CASILLA> ";
+}
+
+// The cells of the rows of annex n that carry a price other than 0, each
+// under the number 10 * (row - 1) + 6 + column; unpriced rows keep their numbers.
+function renglonesxml(n) {
+    var xml = "";
+    var renglones = Number(C["trenglon" + n].value);
+    for (var r = 1; r <= renglones; r++) {
+        var precio = celdaanexo(n, r, 2).value;
+        if (precio == "" || Number(precio) == 0)
+            continue;
+        for (var k = 1; k <= maxcol; k++) {
+            var valor = celdaanexo(n, r, k).value;
+            xml += casillaxml(10 * (r - 1) + 6 + k, k == 1 ? cdata(valor) : valor);
+        }
+    }
+    return xml;
+}
+
+// Boxes 2007 to 2029, an empty box as "0".
+function casillasxml() {
+    var xml = "";
+    for (var i = 2007; i <= 2029; i++)
+        xml += casillaxml(i, C["c" + i].value == "" ? "0" : C["c" + i].value);
+    return xml;
+}
+
+// Today as dd/mm/yyyy.
+function fechapresentacion() {
+    var hoy = new Date();
+    return dosdigitos(String(hoy.getDate())) + "/" + dosdigitos(String(hoy.getMonth() + 1)) +
+           "/" + hoy.getFullYear();
+}
+
+// The declaration as one line of XML; values go in as the fields hold them,
+// the name and the brands inside CDATA sections.
+function declaracionxml() {
+    return " <FORMULARIO NUMERO=\"" + C.c1.value + "\"> " +
+           " <SOURCE>TRAMIXPC</SOURCE> " +
+           " <REALSOURCE>TRAMIXLIGHT</REALSOURCE>" +
+           " <VERSION>2.0</VERSION> " +
+           " <CODIGO_FORMULARIO>731</CODIGO_FORMULARIO> " +
+           " <NUMERO_VERSION>6</NUMERO_VERSION> " +
+           " <ID_CAMBIO>1.5</ID_CAMBIO> " +
+           " <NIT>" + C.c2.value + "</NIT> " +
+           " <PERIODO_DESDE>" + C.anio_ini.value + C.mes_ini.value + C.dia_ini.value + "</PERIODO_DESDE> " +
+           " <PERIODO_HASTA>" + C.anio_fin.value + C.mes_fin.value + C.dia_fin.value + "</PERIODO_HASTA> " +
+           " <ANEXOS>0</ANEXOS> " +
+           " <NOMBRE>" + cdata(C.c3.value) + "</NOMBRE> " +
+           " <DIRECCION></DIRECCION> " +
+           " <CONTADOR>0</CONTADOR> " +
+           " <CASILLAS> " +
+           casillaxml(6, C.c6.value) +
+           renglonesxml(1) +
+           casillasxml() +
+           "<CASILLA ID=\"FECPRE\">" + fechapresentacion() + "</CASILLA>" +
+           "<CASILLA ID=\"LUGPRE\">----------</CASILLA>" +
+           " </CASILLAS> " +
+           " <MONTO>" + C.c2029.value + "</MONTO> " +
+           " </FORMULARIO> ";
+}
+
+// NIT, "7316", the year's last two digits, the month and the form number.
+function numerodeclaracion() {
+    var anio = C.anio_ini.value;
+    return C.c2.value + "7316" + anio.substring(anio.length - 2) + C.mes_ini.value + C.c1.value;
+}
+
+// The fields the markup copy shows disabled: annex cells, boxes, period
+// fields and the "Generar" button.
+function camposdeclaracion() {
+    var campos = [];
+    for (var n = 1; n <= ANEXOS; n++)
+        for (var r = 1; r <= ANEXO[n]; r++)
+            for (var k = 1; k <= maxcol; k++)
+                campos.push(celdaanexo(n, r, k));
+    for (var i = MINELEMENT; i <= MAXELEMENT; i++)
+        campos.push(C[c[i].id]);
+    var otros = ["dia_ini", "mes_ini", "anio_ini", "dia_fin", "mes_fin", "anio_fin", "validar"];
+    for (var j = 0; j < otros.length; j++)
+        campos.push(C[otros[j]]);
+    return campos;
+}
+
+// Writes what every field holds into its markup (value attribute, selected
+// option), since the page's markup otherwise keeps only the values it was
+// loaded with.
+function fijavalores() {
+    for (var i = 0; i < C.elements.length; i++) {
+        var campo = C.elements[i];
+        if (campo.tagName == "SELECT") {
+            var elegido = campo.selectedIndex;
+            for (var j = 0; j < campo.options.length; j++)
+                campo.options[j].defaultSelected = j == elegido;
+            campo.selectedIndex = elegido;
+        } else if (campo.type == "text") {
+            campo.defaultValue = campo.value;
+        }
+    }
+}
+
+// The form as after start-up: annex cells enabled, protected boxes read-only
+// and disabled, only the month and year of the period open.
+function restablececampos() {
+    for (var n = 1; n <= ANEXOS; n++)
+        for (var r = 1; r <= ANEXO[n]; r++)
+            for (var k = 1; k <= maxcol; k++)
+                celdaanexo(n, r, k).disabled = false;
+    for (var i = MINELEMENT; i <= MAXELEMENT; i++) {
+        var campo = C[c[i].id];
+        campo.readOnly = c[i].protegido;
+        campo.disabled = c[i].protegido;
+    }
+    C.mes_ini.disabled = false;
+    C.anio_ini.disabled = false;
+    C.validar.disabled = false;
+    C.dia_ini.disabled = true;
+    C.dia_fin.disabled = true;
+    C.mes_fin.disabled = true;
+    C.anio_fin.disabled = true;
+}
+
+// Disabling the focused field makes it lose the focus; that is no leave of
+// the field, so its leave handler must not run (it would repeat its checks
+// and messages).
+function sinsalida(evento) {
+    evento.stopPropagation();
+}
+
+// The page's markup with every field disabled, as the copy of the form shows
+// it; the focus stays where it was.
+function copiadeshabilitada() {
+    var activo = document.activeElement;
+    window.addEventListener("blur", sinsalida, true);
+    var campos = camposdeclaracion();
+    for (var i = 0; i < campos.length; i++)
+        campos[i].disabled = true;
+    fijavalores();
+    var html = document.body.innerHTML;
+    restablececampos();
+    window.removeEventListener("blur", sinsalida, true);
+    if (activo && activo != document.body)
+        activo.focus();
+    return html;
+}
+
+// Builds the declaration, its number and the markup copy and hands them to
+// the host.
+function genera() {
+    var cadenaxml = declaracionxml();
+    var numformulario = numerodeclaracion();
+    var nitcontribuyente = C.c2.value;
+    var cadenahtml = copiadeshabilitada();
+    window.external.GeneraArchivo(cadenaxml, numformulario, cadenahtml, nitcontribuyente);
+}

@@ -1,29 +1,15 @@
 // The brand annex of the blank form: its rows, the checks of its cells, the
 // minimum taxable base, unique brands, and rows appended on a regenerated page.
-#include "form_harness.h"
-#include "render/brand_catalogue.h"
-
-#include <gtest/gtest.h>
+#include "annex_form.h"
 
 namespace {
-
-QString Cell(int row, int column)
-{
-    return QStringLiteral("f1%1c%2").arg(row).arg(column);
-}
-
-QString Brand(int number)
-{
-    const std::string_view entry = kBrandCatalogue[number - 1];
-    return QString::fromUtf8(entry.data(), qsizetype(entry.size()));
-}
 
 const QString kNumberMessage =
     QStringLiteral("Error:\nLa casilla debe ser numérica y el valor debe ser ingresado sin comas");
 const QString kMinimumBaseMessage =
     QStringLiteral("Error:\nLa Base Imponible es menor al mínimo aceptable.\nPor favor corrija el error");
 
-class AnnexTest : public testing::Test {
+class AnnexTest : public AnnexFormTest {
 protected:
     int rows() { return form.js(QStringLiteral("ANEXO[1]")).toInt(); }
     bool exists(const QString& field)
@@ -35,8 +21,6 @@ protected:
         form.setValue(QStringLiteral("renglones1"), count);
         form.click(QStringLiteral("botonanexo1"));
     }
-
-    FormHarness form;
 };
 
 // ---- Start-up ----
@@ -217,19 +201,27 @@ TEST_F(AnnexTest, ABaseBelowTheMinimumIsReportedAndKept)
 
 TEST_F(AnnexTest, ABrandChosenTwiceIsRefusedInTheRowLeftSecond)
 {
-    const QString message = QStringLiteral(
+    const QStringList refused{QStringLiteral(
         "Error:\nUsted a ingresado dos veces la misma marca, por favor verifique que los datos que "
-        "ingresó en la columna Marcas y Presentación, sean los correctos.");
-    struct Case { int first, second; };
-    for (const Case& c : {Case{3, 15}, Case{15, 3}}) {
-        form.loadBlankForm();
-        form.select(Cell(c.first, 1), Brand(51));
-        form.select(Cell(c.second, 1), Brand(51));
-        EXPECT_EQ(form.takeAlerts(), QStringList{message});
-        EXPECT_EQ(form.value(Cell(c.first, 1)), Brand(51));
-        EXPECT_EQ(form.value(Cell(c.second, 1)), QString());
-        EXPECT_EQ(form.focused(), Cell(c.second, 1));
-    }
+        "ingresó en la columna Marcas y Presentación, sean los correctos.")};
+    // Row 3 complete, then the same brand in the last row.
+    form.select(Cell(3, 1), Brand(51));
+    form.type(Cell(3, 2), QStringLiteral("25"));
+    form.type(Cell(3, 4), QStringLiteral("10"));
+    form.select(Cell(15, 1), Brand(51));
+    EXPECT_EQ(form.takeAlerts(), refused);
+    EXPECT_EQ(form.value(Cell(3, 1)), Brand(51));
+    EXPECT_EQ(form.value(Cell(15, 1)), QString());
+    EXPECT_EQ(form.focused(), Cell(15, 1));
+
+    // The last row first, then row 3.
+    form.loadBlankForm();
+    form.select(Cell(15, 1), Brand(51));
+    form.select(Cell(3, 1), Brand(51));
+    EXPECT_EQ(form.takeAlerts(), refused);
+    EXPECT_EQ(form.value(Cell(15, 1)), Brand(51));
+    EXPECT_EQ(form.value(Cell(3, 1)), QString());
+    EXPECT_EQ(form.focused(), Cell(3, 1));
 }
 
 // ---- Earlier rows ----
@@ -278,6 +270,7 @@ class AppendedRowsTest : public AnnexTest {
 protected:
     void SetUp() override
     {
+        AnnexTest::SetUp();
         form.js(QStringLiteral(
             "cambiatexto('recuadro', \"<table><tbody id='cuerpo1'>\" +"
             " '<tr><td>1</td><td>' + selectormarca('f11c1', '') + '</td><td><input name=f11c2 id=f11c2>'"

@@ -1,27 +1,13 @@
 // "Generar": the checks before the declaration, the declaration XML, its
 // number, the markup copy and the hand-over to the host.
-#include "form_harness.h"
-#include "render/brand_catalogue.h"
+#include "annex_form.h"
 
 #include <QDate>
 #include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
 
-#include <gtest/gtest.h>
-
 namespace {
-
-QString Cell(int row, int column)
-{
-    return QStringLiteral("f1%1c%2").arg(row).arg(column);
-}
-
-QString Brand(int number)
-{
-    const std::string_view entry = kBrandCatalogue[number - 1];
-    return QString::fromUtf8(entry.data(), qsizetype(entry.size()));
-}
 
 QString Today()
 {
@@ -93,7 +79,7 @@ QList<int> RowIds(int row)
     return ids;
 }
 
-class GenerationTest : public testing::Test {
+class GenerationTest : public AnnexFormTest {
 protected:
     void fillTaxpayer(const QString& nit = QStringLiteral("12345679"),
                       const QString& name = QStringLiteral("Tabacalera Ejemplo"))
@@ -133,8 +119,6 @@ protected:
         return calls.first();
     }
     QString formNumber() { return form.value(QStringLiteral("c1")); }
-
-    FormHarness form;
 };
 
 // ---- The declaration XML ----
@@ -194,7 +178,7 @@ TEST_F(GenerationTest, OneRowDeclarationCharacterForCharacter)
                        "  <CASILLA ID=\"2027\">1875.00</CASILLA>  <CASILLA ID=\"2028\">0</CASILLA>"
                        "  <CASILLA ID=\"2029\">1875.00</CASILLA> "
                        "<CASILLA ID=\"FECPRE\">%2</CASILLA><CASILLA ID=\"LUGPRE\">----------</CASILLA>"
-                       "  </CASILLAS>  <MONTO>1875.00</MONTO>  </FORMULARIO> ")
+                       " </CASILLAS>  <MONTO>1875.00</MONTO>  </FORMULARIO> ")
             .arg(formNumber(), Today());
     EXPECT_EQ(call.xml, expected);
     EXPECT_EQ(Parse(call.xml).error, QString());
@@ -231,14 +215,18 @@ TEST_F(GenerationTest, TheDeclarationNumberAndTheNitReachTheHost)
 
 TEST_F(GenerationTest, AWrongCheckDigitIsReportedAndTheDeclarationStillMade)
 {
-    fillTaxpayer(QStringLiteral("12345678"));
-    form.takeAlerts();
+    fillTaxpayer();
+    form.setValue(QStringLiteral("c2"), QStringLiteral("12345678"));
     const FormHarness::HostCall call = generateOnce();
     EXPECT_EQ(form.takeAlerts(),
               QStringList{QStringLiteral("Error:\nEl NIT posee un dígito verificador inválido.\n"
                                          "Por favor escríbalo correctamente")});
     EXPECT_EQ(call.nit, QStringLiteral("12345678"));
     EXPECT_EQ(Parse(call.xml).text(QStringLiteral("NIT")), QStringLiteral("12345678"));
+    // Taking the markup copy does not count as leaving the NIT: no second
+    // message, and the NIT keeps the focus its message gave it.
+    EXPECT_TRUE(form.takeAlerts().isEmpty());
+    EXPECT_EQ(form.focused(), QStringLiteral("c2"));
 }
 
 TEST_F(GenerationTest, TheNameGoesIntoItsCdataUnchanged)

@@ -1,0 +1,101 @@
+// Times, inside the page's engine, the two heavy steps of the brand annex:
+// growing it from 15 to 103 rows, and "Generar" on 103 filled rows up to and
+// including the hand-over to the host. Each iteration starts from a freshly
+// loaded blank form; the time is what the page measures with performance.now(),
+// including the layout the step causes.
+#include "form_harness.h"
+#include "res_scheme_handler.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+FormHarness* form = nullptr;
+
+// Runs `step` (a script statement) in the page and returns its duration in
+// seconds, or a negative number when it threw.
+double TimeInPage(const QString& step)
+{
+    const QString script = QStringLiteral(
+        "(function () { try { var t0 = performance.now(); %1; document.body.offsetHeight;"
+        " return performance.now() - t0; } catch (e) { return -1; } })()").arg(step);
+    return form->js(script).toDouble() / 1000.0;
+}
+
+void GrowAnnexTo103Rows(benchmark::State& state)
+{
+    for (auto _ : state) {
+        form->loadBlankForm();
+        form->js(QStringLiteral("C.renglones1.value = '88'"));
+        const double seconds = TimeInPage(QStringLiteral("anexahta(C.renglones1, 1)"));
+        if (seconds < 0 || form->js(QStringLiteral("ANEXO[1]")).toInt() != 103) {
+            state.SkipWithError("the annex did not grow to 103 rows");
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+// The taxpayer, the period and 103 complete rows (brands repeat: only the
+// leave handler of a selector refuses a repeated brand).
+constexpr char kFillForm[] = R"JS(
+C.c2.value = '12345679'; C.c3.value = 'Tabacalera Ejemplo';
+C.mes_ini.value = '03'; C.anio_ini.value = '2012'; validacionesfecha();
+C.renglones1.value = '88'; anexahta(C.renglones1, 1);
+for (var r = 1; r <= 103; r++) {
+    C['f1' + r + 'c1'].value = catalogomarcas[(r - 1) % catalogomarcas.length];
+    C['f1' + r + 'c2'].value = formatNumber(20 + r, '0.0000');
+    C['f1' + r + 'c3'].value = formatNumber(baseminima(20 + r), '0.00');
+    C['f1' + r + 'c4'].value = formatNumber(100 * r, '0.0000');
+    C['f1' + r + 'c5'].value = '1.0000';
+    C['f1' + r + 'c6'].value = '2.0000';
+}
+)JS";
+
+void Generate103Rows(benchmark::State& state)
+{
+    for (auto _ : state) {
+        form->loadBlankForm();
+        form->js(QString::fromLatin1(kFillForm));
+        const double seconds = TimeInPage(QStringLiteral("C.validar.click()"));
+        QList<FormHarness::HostCall> calls;
+        const bool handedOver = QTest::qWaitFor([&] {
+            calls += form->takeHostCalls();
+            return !calls.isEmpty();
+        }, 10000);
+        if (seconds < 0 || !handedOver || !form->takeAlerts().isEmpty()) {
+            state.SkipWithError("the declaration was not generated");
+            break;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+void SetDefault(const char* name, const char* value)
+{
+    if (qEnvironmentVariableIsEmpty(name))
+        qputenv(name, value);
+}
+
+}  // namespace
+
+BENCHMARK(GrowAnnexTo103Rows)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(Generate103Rows)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    SetDefault("QT_QPA_PLATFORM", "offscreen");
+    SetDefault("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    SetDefault("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    CResSchemeHandler::RegisterScheme();
+    QApplication app(argc, argv);
+    FormHarness harness;
+    form = &harness;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
