@@ -4,6 +4,10 @@
 #include "app_icons.h"
 #include "formulario7316_view.h"
 #include "lock_keys.h"
+#include "qt_host_ui.h"
+
+#include "declfile/reopen.h"
+#include "render/consult_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,6 +94,10 @@ CMainFrame::CMainFrame(QWidget* parent)
 void CMainFrame::ConnectCommands()
 {
     m_handlers[Command::New] = [this] { m_view->LoadBlankForm(); };
+    m_handlers[Command::Consult] = [this] {
+        QtHostUi ui(this, [this](const QString& html) { m_view->ShowPage(html); });
+        Reopen(ReopenMode::Consult, BuildConsultPage, ui);
+    };
     m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
     m_handlers[Command::Save] = [this] { m_generation.OnFileSave(); };
     connect(m_view, &CFormulario7316View::generaArchivo, this,
