@@ -1,6 +1,7 @@
 #include "declfile/reopen.h"
 
 #include "declfile/seal.h"
+#include "host/temporary_directory.h"
 #include "render/consult_page.h"
 
 #include <gtest/gtest.h>
@@ -65,22 +66,13 @@ public:
     // A file in this test's own directory holding `content`; its path.
     std::string WriteFile(const std::string& content)
     {
-        const auto path = directory_ / ("DRN-" + std::to_string(++files_));
+        const auto path = directory_.path() / ("DRN-" + std::to_string(++files_));
         std::ofstream(path, std::ios::binary) << content;
         return path.string();
     }
 
-protected:
-    void TearDown() override { std::filesystem::remove_all(directory_); }
-
 private:
-
-    std::filesystem::path directory_ = [] {
-        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-        auto path = std::filesystem::path(testing::TempDir()) / ("reopen_" + std::string(test->name()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
+    TemporaryDirectory directory_;
     int files_ = 0;
 };
 
