@@ -8,6 +8,7 @@
 
 #include "declfile/reopen.h"
 #include "render/consult_page.h"
+#include "render/modify_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,6 +98,10 @@ void CMainFrame::ConnectCommands()
     m_handlers[Command::Consult] = [this] {
         QtHostUi ui(this, [this](const QString& html) { m_view->ShowPage(html); });
         Reopen(ReopenMode::Consult, BuildConsultPage, ui);
+    };
+    m_handlers[Command::Modify] = [this] {
+        QtHostUi ui(this, [this](const QString& html) { m_view->ShowPage(html); });
+        Reopen(ReopenMode::Modify, BuildModifyPage, ui);
     };
     m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
     m_handlers[Command::Save] = [this] { m_generation.OnFileSave(); };
