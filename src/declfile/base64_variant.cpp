@@ -43,6 +43,24 @@ void WritePaddedGroup(std::string_view rest, char* out)
     *out = '=';
 }
 
+// Whether the text after the last group is what the encoder writes: exactly
+// the "=" the last group lacks (blanks may stand between them) and nothing
+// else, with the bits the last character holds beyond its bytes all zero.
+// A text that ends otherwise was cut short or changed.
+bool EndsAsEncoded(std::string_view rest, std::size_t symbols, std::uint32_t leftOverBits)
+{
+    if (symbols % 4 == 1 || leftOverBits != 0)
+        return false;
+    std::size_t pads = 0;
+    for (const char c : rest) {
+        if (c == '=')
+            ++pads;
+        else if (kReverse[static_cast<unsigned char>(c)] != kSkipped)
+            return false;
+    }
+    return pads == (4 - symbols % 4) % 4;
+}
+
 } // namespace
 
 std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool finalBreak)
@@ -79,16 +97,17 @@ std::optional<std::string> DecodeBase64(std::string_view text)
 {
     std::string bytes(text.size() * 3 / 4 + 1, '\0');
     std::size_t count = 0;
+    std::size_t symbols = 0;
     std::uint32_t bits = 0;
     int held = 0;
-    for (const char c : text) {
-        if (c == '=')
-            break;
-        const std::uint8_t value = kReverse[static_cast<unsigned char>(c)];
+    std::size_t at = 0;
+    for (; at < text.size() && text[at] != '='; ++at) {
+        const std::uint8_t value = kReverse[static_cast<unsigned char>(text[at])];
         if (value == kSkipped)
             continue;
         if (value == kInvalid)
             return std::nullopt;
+        ++symbols;
         bits = (bits << 6) | value;
         held += 6;
         if (held >= 8) {
@@ -96,6 +115,8 @@ std::optional<std::string> DecodeBase64(std::string_view text)
             bytes[count++] = static_cast<char>((bits >> held) & 0xFFu);
         }
     }
+    if (!EndsAsEncoded(text.substr(at), symbols, bits & ((1u << held) - 1u)))
+        return std::nullopt;
     bytes.resize(count);
     return bytes;
 }

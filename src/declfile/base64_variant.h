@@ -16,7 +16,8 @@ inline constexpr std::size_t kSealLineLength = 360;
 // `finalBreak` is set, then the padded group for the last one or two bytes.
 std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool finalBreak);
 
-// Decodes `text`, skipping CR, LF, space and tab and stopping at the first
-// "="; bits left over at the end are dropped. Nothing when the text holds
-// any other character outside the alphabet.
+// Decodes `text`, skipping CR, LF, space and tab. Nothing when the text
+// holds any other character outside the alphabet, or does not end as the
+// encoder ends it: the padding the last group needs and nothing after it,
+// no bits left over beyond the last byte.
 std::optional<std::string> DecodeBase64(std::string_view text);

@@ -66,12 +66,22 @@ TEST(Base64Variant, BreaksLinesAfter360CharactersAndLeavesAnEmptyLineAfter90Grou
     }
 }
 
-TEST(Base64Variant, DecodingSkipsBlanksAndStopsAtTheFirstPad)
+TEST(Base64Variant, DecodingSkipsBlanks)
 {
     EXPECT_EQ(DecodeBase64("Zm9v\r\nYmFy"), "foobar");
     EXPECT_EQ(DecodeBase64(" Zm 9v\tYm\nFy\r"), "foobar");
-    EXPECT_EQ(DecodeBase64("Zg==garbage!"), "f");
-    EXPECT_EQ(DecodeBase64("Zm9vY"), "foo");  // six bits left over are dropped
+    EXPECT_EQ(DecodeBase64("Zm9v\r\nZg=\r\n=\r\n"), "foof");
+}
+
+// A text cut short or changed at its end would otherwise decode to the same
+// bytes, so it is refused.
+TEST(Base64Variant, DecodingRefusesEndingsTheEncoderNeverWrites)
+{
+    for (const auto& text : {"Zg==garbage"s, "Zg==Zg=="s, "Zg=A"s, "Zg="s, "Zg"s, "Zm8"s,
+                             "Zm8=="s, "Zm9v="s, "Zm9vY"s, "Zh=="s, "Zm9="s}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(DecodeBase64(text), std::nullopt);
+    }
 }
 
 TEST(Base64Variant, DecodingRefusesCharactersOutsideTheAlphabet)
@@ -80,5 +90,5 @@ TEST(Base64Variant, DecodingRefusesCharactersOutsideTheAlphabet)
         SCOPED_TRACE(text);
         EXPECT_EQ(DecodeBase64(text), std::nullopt);
     }
-    EXPECT_EQ(DecodeBase64("Zg==/"), "f");  // after the pad nothing is read
+    EXPECT_EQ(DecodeBase64("Zg==/"), std::nullopt);
 }
