@@ -6,6 +6,9 @@
 (function () {
     "use strict";
 
+    if (location.protocol !== "res:")
+        return;
+
     /*QWEBCHANNEL_JS*/
 
     var host = null;

@@ -218,28 +218,35 @@ void CMainFrame::RefreshLockIndicators()
         m_lockIndicators[int(indicator.key)]->setEnabled(IsLockOn(indicator.key).value_or(false));
 }
 
-bool CMainFrame::IsFrameShortcut(const QKeySequence& keys) const
+QAction* CMainFrame::FrameShortcut(const QKeyEvent& key) const
 {
-    for (const QAction* action : actions()) {
+    const QKeySequence keys(key.keyCombination());
+    for (QAction* action : actions()) {
         if (action->isEnabled() && action->shortcuts().contains(keys))
-            return true;
+            return action;
     }
-    return false;
+    return nullptr;
 }
 
 // The frame's shortcuts come first, also while the page has the focus: the
-// engine would otherwise keep editing keys such as Ctrl+C for itself.
+// engine would otherwise keep editing keys such as Ctrl+C for itself. The
+// key is claimed before the shortcut look-up (which would find the engine's
+// own action too) and runs the frame's command instead of reaching the page.
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::ShortcutOverride: {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
         auto* widget = qobject_cast<QWidget*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (widget && m_view->isAncestorOf(widget) && IsFrameShortcut(QKeySequence(key->keyCombination()))) {
-            event->ignore();
-            return true;
-        }
-        break;
+        if (!widget || !m_view->isAncestorOf(widget))
+            break;
+        QAction* action = FrameShortcut(*static_cast<QKeyEvent*>(event));
+        if (!action)
+            break;
+        if (event->type() == QEvent::KeyPress)
+            action->trigger();
+        event->accept();
+        return true;
     }
     case QEvent::KeyRelease:
     case QEvent::ApplicationActivate:

@@ -11,6 +11,7 @@
 
 class CFormulario7316View;
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QToolBar;
 
@@ -41,7 +42,7 @@ private:
     void CreateStatusBar();
     void AddToMenuOrBar(QWidget* menuOrBar, Command command);
     void RefreshLockIndicators();
-    bool IsFrameShortcut(const QKeySequence& keys) const;
+    QAction* FrameShortcut(const QKeyEvent& key) const;
     void OnAppAbout();
 
     CFormulario7316View* m_view;

@@ -1,0 +1,254 @@
+// The main window: its commands as a person sees them in the menus, the tool
+// bar and the status bar, and what the shell's own commands do.
+#include "formulario7316_app.h"
+#include "formulario7316_view.h"
+#include "main_frame.h"
+#include "res_scheme_handler.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Command = CMainFrame::Command;
+
+constexpr int kTimeoutMs = 20000;
+
+struct CommandLook {
+    Command command;
+    const char* menu;  // "" for no menu entry
+    const char* text;
+    const char* shortcut;
+    const char* prompt;
+    const char* toolTip;
+};
+
+// Every command of the frame; the ones whose command is not built yet have
+// no action and are skipped.
+const CommandLook kCommandLooks[] = {
+    {Command::New, "&Archivo", "&Nuevo", "Ctrl+N", "Crea un nuevo documento", "Nuevo"},
+    {Command::Consult, "&Archivo", "&Consultar", "Ctrl+C", "Abre un documento ya existente para consultarlo", "Abrir"},
+    {Command::Modify, "&Archivo", "&Modificar", "Ctrl+M", "Abre un archivo existente y permite modificarlo", "Modificar"},
+    {Command::Print, "&Archivo", "&Imprimir...", "Ctrl+P", "Imprime el documento activo", "Imprimir"},
+    {Command::Exit, "&Archivo", "&Salir", "", "Sale de la aplicación", "Salir"},
+    {Command::ViewToolBar, "&Ver", "Barra de &herramientas", "", "Muestra u oculta la barra de herramientas",
+     "Alternar Barra de herramientas"},
+    {Command::ViewStatusBar, "&Ver", "Barra de &estado", "", "Muestra u oculta la barra de estado",
+     "Alternar Barra de estado"},
+    {Command::About, "Ay&uda", "&Acerca de Formulario7316...", "", "Muestra información del programa y su número de versión",
+     "Acerca de"},
+    {Command::Save, "", "&Guardar", "Ctrl+S", "Guarda el documento activo", "Guardar"},
+};
+
+class MainFrameTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame.show();
+        frame.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame, kTimeoutMs));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frame.View().IsBridgeReady(); }, kTimeoutMs));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Js(QStringLiteral("document.readyState")) == QStringLiteral("complete"); },
+                                    kTimeoutMs));
+    }
+
+    QMenu* Menu(const QString& title)
+    {
+        for (QAction* entry : frame.menuBar()->actions()) {
+            if (entry->text() == title)
+                return entry->menu();
+        }
+        return nullptr;
+    }
+
+    QVariant Js(const QString& script)
+    {
+        QVariant result;
+        bool done = false;
+        frame.View().page()->runJavaScript(script, [&](const QVariant& value) { result = value; done = true; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, kTimeoutMs));
+        return result;
+    }
+
+    // Positions of the built actions among `actions`, separators as -1.
+    QList<int> Layout(const QList<QAction*>& actions, const QList<Command>& order)
+    {
+        QList<int> layout;
+        for (QAction* action : actions) {
+            if (action->isSeparator()) {
+                layout << -1;
+                continue;
+            }
+            for (Command command : order) {
+                if (frame.Action(command) == action)
+                    layout << int(command);
+            }
+        }
+        return layout;
+    }
+
+    QList<int> Expected(const QList<Command>& positions)
+    {
+        QList<int> layout;
+        for (Command command : positions) {
+            if (command == Command(-1))
+                layout << -1;
+            else if (frame.Action(command))
+                layout << int(command);
+        }
+        return layout;
+    }
+
+    CMainFrame frame;
+};
+
+TEST_F(MainFrameTest, CaptionAndIdleStatusBar)
+{
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Formulario7316 - Tramix Razuv"));
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Preparado"));
+    frame.statusBar()->showMessage(QStringLiteral("Crea un nuevo documento"));
+    frame.statusBar()->clearMessage();
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Preparado"));
+
+    QStringList panes;
+    for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>()) {
+        if (pane->text() == QStringLiteral("MAY") || pane->text() == QStringLiteral("NUM")
+            || pane->text() == QStringLiteral("DESP"))
+            panes << pane->text();
+    }
+    EXPECT_EQ(panes, (QStringList{QStringLiteral("MAY"), QStringLiteral("NUM"), QStringLiteral("DESP")}));
+}
+
+TEST_F(MainFrameTest, EveryCommandShowsItsTextShortcutPromptAndTip)
+{
+    EXPECT_EQ(Menu(QStringLiteral("&Archivo")) != nullptr, true);
+    QStringList titles;
+    for (QAction* entry : frame.menuBar()->actions())
+        titles << entry->text();
+    EXPECT_EQ(titles, (QStringList{QStringLiteral("&Archivo"), QStringLiteral("&Ver"), QStringLiteral("Ay&uda")}));
+
+    for (const CommandLook& look : kCommandLooks) {
+        SCOPED_TRACE(look.text);
+        QAction* action = frame.Action(look.command);
+        if (!action)
+            continue;
+        EXPECT_EQ(action->text(), QString::fromUtf8(look.text));
+        EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(look.shortcut)));
+        EXPECT_EQ(action->statusTip(), QString::fromUtf8(look.prompt));
+        EXPECT_EQ(action->toolTip(), QString::fromUtf8(look.toolTip));
+        if (*look.menu)
+            EXPECT_TRUE(Menu(QString::fromUtf8(look.menu))->actions().contains(action));
+        else
+            EXPECT_FALSE(action->associatedObjects().size() > 1) << "reachable by its shortcut only";
+    }
+    for (QAction* action : frame.actions())
+        EXPECT_NE(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+I"))) << "Ctrl+I prints nothing";
+}
+
+TEST_F(MainFrameTest, FileMenuAndToolBarKeepTheirOrder)
+{
+    const Command separator = Command(-1);
+    const QList<Command> all{Command::New, Command::Consult, Command::Modify, Command::Print,
+                             Command::Save, Command::About, Command::Exit};
+    EXPECT_EQ(Layout(Menu(QStringLiteral("&Archivo"))->actions(), all),
+              Expected({Command::New, Command::Consult, Command::Modify, separator, Command::Print,
+                        separator, Command::Exit}));
+    QToolBar* toolBar = frame.findChild<QToolBar*>();
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_EQ(Layout(toolBar->actions(), all),
+              Expected({Command::New, Command::Consult, Command::Modify, separator, Command::Print,
+                        separator, Command::About, Command::Exit}));
+    for (QAction* action : toolBar->actions())
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->text().toStdString();
+}
+
+TEST_F(MainFrameTest, ViewEntriesToggleTheirBarsAndCheckMarks)
+{
+    const struct {
+        Command command;
+        QWidget* bar;
+    } toggles[] = {{Command::ViewToolBar, frame.findChild<QToolBar*>()},
+                   {Command::ViewStatusBar, frame.statusBar()}};
+    for (const auto& toggle : toggles) {
+        QAction* entry = frame.Action(toggle.command);
+        SCOPED_TRACE(entry->text().toStdString());
+        EXPECT_TRUE(entry->isChecked());
+        entry->trigger();
+        EXPECT_FALSE(toggle.bar->isVisible());
+        EXPECT_FALSE(entry->isChecked());
+        entry->trigger();
+        EXPECT_TRUE(toggle.bar->isVisible());
+        EXPECT_TRUE(entry->isChecked());
+    }
+}
+
+TEST_F(MainFrameTest, NewShowsTheBlankFormAgain)
+{
+    Js(QStringLiteral("C.c3.value = 'Tabacalera'; C.c1.value"));
+    bool reloaded = false;
+    QObject::connect(&frame.View(), &QWebEngineView::loadFinished, &frame, [&] { reloaded = true; });
+    frame.Action(Command::New)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reloaded; }, kTimeoutMs));
+    EXPECT_EQ(Js(QStringLiteral("C.c3.value")).toString(), QString());
+}
+
+// Ctrl+A is an editing key the engine claims in a text field, as it claims
+// Ctrl+C; a frame command bound to it must still run, and the page not see it.
+TEST_F(MainFrameTest, TheFramesShortcutsWinOverThePageWhileAFieldHasTheFocus)
+{
+    QAction command(&frame);
+    command.setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
+    frame.addAction(&command);
+    int triggered = 0;
+    QObject::connect(&command, &QAction::triggered, &frame, [&] { ++triggered; });
+
+    Js(QStringLiteral("C.c3.value = 'Tabacalera'; C.c3.focus(); C.c3.setSelectionRange(0, 0)"));
+    QWidget* page = frame.View().focusProxy();
+    ASSERT_NE(page, nullptr);
+    QTest::keyClick(page, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return triggered == 1; }, kTimeoutMs));
+    EXPECT_EQ(Js(QStringLiteral("C.c3.selectionEnd")).toInt(), 0) << "the page selected all";
+}
+
+TEST_F(MainFrameTest, AboutShowsTheNameAndVersion)
+{
+    QString shown;
+    QTimer::singleShot(0, &frame, [&] {
+        if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, kTimeoutMs))
+            return;
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto* text = dialog->findChild<QLabel*>(QStringLiteral("aboutText")))
+            shown = text->text();
+        dialog->accept();
+    });
+    frame.Action(Command::About)->trigger();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Formulario7316"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QApplication::applicationVersion())) << shown.toStdString();
+}
+
+TEST_F(MainFrameTest, ExitClosesTheWindow)
+{
+    frame.Action(Command::Exit)->trigger();
+    EXPECT_FALSE(frame.isVisible());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    CResSchemeHandler::RegisterScheme();
+    CFormulario7316App app(argc, argv);
+    return RUN_ALL_TESTS();
+}
