@@ -29,6 +29,16 @@ bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes, boo
     return !file.fail();
 }
 
+// A file the user marked read-only is not replaced, even where renaming over
+// it would be allowed (as for root, or on file systems that ignore the mark).
+bool IsReadOnlyFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error && std::filesystem::is_regular_file(status) &&
+           (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
+}
+
 } // namespace
 
 std::filesystem::path Utf8Path(std::string_view path)
@@ -39,6 +49,8 @@ std::filesystem::path Utf8Path(std::string_view path)
 WriteResult WriteFileWhole(const std::string& path, std::string_view bytes)
 {
     const std::filesystem::path target = Utf8Path(path);
+    if (IsReadOnlyFile(target))
+        return WriteResult::kNotCreated;
     const std::filesystem::path temporary = FreeNameBeside(target);
     bool created = false;
     const bool written = WriteNewFile(temporary, bytes, created);

@@ -16,7 +16,8 @@ enum class WriteResult {
 
 // Writes `bytes` as the whole content of the file at `path`, replacing any
 // file of that name: first into a new file beside it, then renamed over it.
-// On failure the temporary file is removed and any earlier file is intact.
+// A read-only file of that name is not replaced. On failure the temporary
+// file is removed and any earlier file is intact.
 WriteResult WriteFileWhole(const std::string& path, std::string_view bytes);
 
 // How the flows write files; tests pass a failing one.
