@@ -295,20 +295,6 @@ private:
 
 } // namespace
 
-int CountAnnexRows(const CNodeList& nodes)
-{
-    int rows = 0;
-    while (rows < kMaxAnnexRows && FindBox(nodes, AnnexCellId(rows + 1, 1)))
-        ++rows;
-    return rows;
-}
-
-std::string_view FormNumberOf(const CNode& formulario)
-{
-    const std::string_view quoted = formulario.attributeValue;
-    return quoted.size() < 2 ? std::string_view() : quoted.substr(1, quoted.size() - 2);
-}
-
 bool BuildConsultPage(const CNodeList& nodes, CPageText& page)
 {
     return ConsultPageWriter(nodes, page).Write();

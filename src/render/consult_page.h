@@ -3,7 +3,6 @@
 #include "render/node_list.h"
 #include "render/page_text.h"
 
-#include <string_view>
 
 // Writes into `page` (emptied first) the read-only page of a parsed
 // declaration: the form's sections with every value as plain text, linking
@@ -11,11 +10,3 @@
 // text. Returns false as soon as a required element or box is missing; the
 // text written up to then must not be shown.
 bool BuildConsultPage(const CNodeList& nodes, CPageText& page);
-
-// Annex rows are counted from row 1 while their brand cell exists, never
-// past kMaxAnnexRows.
-int CountAnnexRows(const CNodeList& nodes);
-
-// The form number: the FORMULARIO attribute value without its quotes, empty
-// when that value is shorter than two characters.
-std::string_view FormNumberOf(const CNode& formulario);

@@ -1,7 +1,6 @@
 #include "render/modify_page.h"
 
 #include "render/brand_catalogue.h"
-#include "render/consult_page.h"
 #include "render/declaration_values.h"
 #include "render/html_escape.h"
 
