@@ -84,4 +84,17 @@ TEST(ResSchemeTest, ThePageLoadsItsStylesheetAndFourModulesInOrder)
     EXPECT_EQ(form.js(QStringLiteral("typeof numera_formulario")).toString(), QStringLiteral("function"));
 }
 
+TEST(ResSchemeTest, APageBuiltInMemoryIsShownWholeWhateverItsSize)
+{
+    FormHarness form;
+    QString rows;
+    for (int row = 1; rows.size() < 1536 * 1024; ++row)
+        rows += QStringLiteral("<tr><td>Fila %1 “ñ”</td></tr>\n").arg(row);
+    form.showPage(QStringLiteral("<html><head><title>Grande</title></head><body><table id='t'>%1</table>"
+                                 "<p id='fin'>fin ñ</p></body></html>").arg(rows));
+    EXPECT_EQ(form.js(QStringLiteral("document.title")).toString(), QStringLiteral("Grande"));
+    EXPECT_EQ(form.js(QStringLiteral("document.getElementById('t').rows.length")).toInt(), rows.count(QStringLiteral("<tr>")));
+    EXPECT_EQ(form.js(QStringLiteral("document.getElementById('fin').textContent")).toString(), QStringLiteral("fin ñ"));
+}
+
 }  // namespace
