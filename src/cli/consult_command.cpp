@@ -40,7 +40,8 @@ int RunReopenCommand(ReopenMode mode, const PageBuilder& build, const CommandArg
         return kExitUsage;
     }
     CommandLineUi ui(arguments.back(), streams);
-    return Reopen(mode, build, ui, trace ? &streams.err : nullptr) ? 0 : 1;
+    CPageText page;
+    return Reopen(mode, build, ui, page, trace ? &streams.err : nullptr) ? 0 : 1;
 }
 
 // formulario7316-cli consult [--trace] FILE: the read-only page of a sealed

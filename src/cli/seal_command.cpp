@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "file_input.h"
+#include "host/file_reader.h"
 
 #include "declfile/seal.h"
 #include "declfile/windows1252.h"

@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "file_input.h"
+#include "host/file_reader.h"
 #include "unseal_reason.h"
 
 #include "declfile/seal_codec.h"

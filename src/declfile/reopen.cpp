@@ -2,12 +2,9 @@
 
 #include "declfile/seal_codec.h"
 #include "declfile/xml_reader.h"
-#include "host/safe_file_writer.h"
+#include "host/file_reader.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,31 +35,10 @@ constexpr std::string_view kOtherFormMessage =
     "Error:\nNo es posible abrir el documento, ya que no pertenece a un formulario DRN-7316.";
 constexpr std::string_view kOtherFormCaption = "Formulario7489";
 
-// The whole content of a regular file, or nothing when it cannot be read
-// (no such file, not a file, a failed read, no memory for it).
-std::optional<std::string> ReadWholeFile(const std::string& utf8Path)
-{
-    const std::filesystem::path path = Utf8Path(utf8Path);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
-    const auto size = std::filesystem::file_size(path, error);
-    std::ifstream file(path, std::ios::binary);
-    if (error || !file)
-        return std::nullopt;
-    try {
-        std::string content(size, '\0');
-        if (!file.read(content.data(), static_cast<std::streamsize>(size)))
-            return std::nullopt;
-        return content;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
-bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, std::ostream* trace)
+bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, CPageText& page,
+            std::ostream* trace)
 {
     const ReopenMessages& messages = kMessages[static_cast<std::size_t>(mode)];
     auto refuse = [&ui](std::string_view message) {
@@ -95,7 +71,6 @@ bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, std::ostream*
         return false;
     }
 
-    CPageText page;
     if (!build(nodes, page))
         return refuse(messages.pageRefused);
     ui.ShowPage(page.str());

@@ -18,6 +18,9 @@ using PageBuilder = std::function<bool(const CNodeList&, CPageText&)>;
 // Lets the user choose a declaration file, reads, unseals and parses it,
 // checks that it belongs to form DRN-7316, builds its page with `build` and
 // shows it in place of the current one. Every refusal is reported through
-// `ui` and leaves the page shown as it was. The reader's trace goes to
-// `trace` when given. True when the page was shown.
-bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, std::ostream* trace = nullptr);
+// `ui` and leaves the page shown as it was. The page is written into `page`,
+// which the caller keeps from one reopen to the next so that its megabyte is
+// reused rather than made anew. The reader's trace goes to `trace` when
+// given. True when the page was shown.
+bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, CPageText& page,
+            std::ostream* trace = nullptr);

@@ -96,12 +96,10 @@ void CMainFrame::ConnectCommands()
 {
     m_handlers[Command::New] = [this] { m_view->LoadBlankForm(); };
     m_handlers[Command::Consult] = [this] {
-        QtHostUi ui(this, [this](const QString& html) { m_view->ShowPage(html); });
-        Reopen(ReopenMode::Consult, BuildConsultPage, ui);
+        Reopen(ReopenMode::Consult, BuildConsultPage, m_hostUi, m_page);
     };
     m_handlers[Command::Modify] = [this] {
-        QtHostUi ui(this, [this](const QString& html) { m_view->ShowPage(html); });
-        Reopen(ReopenMode::Modify, BuildModifyPage, ui);
+        Reopen(ReopenMode::Modify, BuildModifyPage, m_hostUi, m_page);
     };
     m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
     m_handlers[Command::Save] = [this] { m_generation.OnFileSave(); };

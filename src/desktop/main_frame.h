@@ -3,6 +3,7 @@
 #include "qt_host_ui.h"
 
 #include "host/generation_flow.h"
+#include "render/page_text.h"
 
 #include <QMainWindow>
 
@@ -52,4 +53,5 @@ private:
     std::map<int, QLabel*> m_lockIndicators;
     QtHostUi m_hostUi;
     CGenerationFlow m_generation;  // the page's GeneraArchivo, and Save
+    CPageText m_page;              // the page Consult or Modify built last
 };

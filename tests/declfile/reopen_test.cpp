@@ -71,6 +71,8 @@ public:
         return path.string();
     }
 
+    CPageText page;
+
 private:
     TemporaryDirectory directory_;
     int files_ = 0;
@@ -85,7 +87,7 @@ bool WritesMarker(const CNodeList&, CPageText& page)
 TEST_F(ReopenTest, CancelShowsNothing)
 {
     RecordingUi ui(std::nullopt);
-    EXPECT_FALSE(Reopen(ReopenMode::Consult, WritesMarker, ui));
+    EXPECT_FALSE(Reopen(ReopenMode::Consult, WritesMarker, ui, page));
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_TRUE(ui.pages.empty());
 }
@@ -93,7 +95,7 @@ TEST_F(ReopenTest, CancelShowsNothing)
 TEST_F(ReopenTest, ConsultShowsTheSavedValues)
 {
     RecordingUi ui(WriteFile(Sealed(DeclarationXml())));
-    EXPECT_TRUE(Reopen(ReopenMode::Consult, BuildConsultPage, ui));
+    EXPECT_TRUE(Reopen(ReopenMode::Consult, BuildConsultPage, ui, page));
     EXPECT_TRUE(ui.shown.empty());
     ASSERT_EQ(ui.pages.size(), 1u);
     const std::string& page = ui.pages[0];
@@ -113,7 +115,7 @@ TEST_F(ReopenTest, OpensAFileWithLineFeedsOnly)
         if (ch != '\r')
             lineFeeds += ch;
     RecordingUi ui(WriteFile(lineFeeds));
-    EXPECT_TRUE(Reopen(ReopenMode::Consult, WritesMarker, ui));
+    EXPECT_TRUE(Reopen(ReopenMode::Consult, WritesMarker, ui, page));
     EXPECT_EQ(ui.pages, std::vector<std::string>{"<html>page</html>"});
 }
 
@@ -121,7 +123,7 @@ TEST_F(ReopenTest, TheTraceGoesToTheGivenStream)
 {
     RecordingUi ui(WriteFile(Sealed(DeclarationXml())));
     std::ostringstream trace;
-    Reopen(ReopenMode::Consult, WritesMarker, ui, &trace);
+    Reopen(ReopenMode::Consult, WritesMarker, ui, page, &trace);
     EXPECT_NE(trace.str().find("name: CODIGO_FORMULARIO\nvalue: 731\n"), std::string::npos);
 }
 
@@ -147,7 +149,7 @@ TEST_P(Refusals, ShowTheModesMessageAndNoPage)
 {
     for (const ReopenMode mode : {ReopenMode::Consult, ReopenMode::Modify}) {
         RecordingUi ui(GetParam().file(*this));
-        EXPECT_FALSE(Reopen(mode, GetParam().build, ui));
+        EXPECT_FALSE(Reopen(mode, GetParam().build, ui, page));
         EXPECT_TRUE(ui.pages.empty());
         EXPECT_EQ(ui.shown, std::vector<std::string>{mode == ReopenMode::Consult ? GetParam().consultMessage
                                                                                   : GetParam().modifyMessage});
@@ -214,7 +216,7 @@ TEST_F(ReopenTest, OnlyTheJoinedFormKeyIsCompared)
 {
     RecordingUi ui(WriteFile(Sealed(DeclarationXml(
         " <CODIGO_FORMULARIO>73</CODIGO_FORMULARIO>  <NUMERO_VERSION>16</NUMERO_VERSION> "))));
-    EXPECT_TRUE(Reopen(ReopenMode::Modify, WritesMarker, ui));
+    EXPECT_TRUE(Reopen(ReopenMode::Modify, WritesMarker, ui, page));
     EXPECT_TRUE(ui.shown.empty());
 }
 

@@ -79,7 +79,8 @@ protected:
     {
         std::ofstream(m_file, std::ios::binary) << SealDeclaration(xml.toStdString()).value_or("");
         ViewUi ui(m_file.string(), form);
-        const bool shown = Reopen(ReopenMode::Consult, BuildConsultPage, ui);
+        CPageText page;
+        const bool shown = Reopen(ReopenMode::Consult, BuildConsultPage, ui, page);
         EXPECT_EQ(ui.messages, "");
         return shown;
     }

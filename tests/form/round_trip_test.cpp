@@ -119,7 +119,8 @@ protected:
         SavedFileUi ui(m_file.string());
         const PageBuilder build = mode == ReopenMode::Consult ? PageBuilder(BuildConsultPage)
                                                               : PageBuilder(BuildModifyPage);
-        if (!Reopen(mode, build, ui)) {
+        CPageText page;
+        if (!Reopen(mode, build, ui, page)) {
             ADD_FAILURE() << "the reopen was refused: " << ui.messages;
             return false;
         }

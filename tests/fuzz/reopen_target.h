@@ -36,6 +36,7 @@ inline void ReopenBothWays(std::string_view sealed)
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(sealed.data(), static_cast<std::streamsize>(sealed.size()));
     SilentUi ui(path);
-    Reopen(ReopenMode::Consult, BuildConsultPage, ui);
-    Reopen(ReopenMode::Modify, BuildModifyPage, ui);
+    CPageText page;
+    Reopen(ReopenMode::Consult, BuildConsultPage, ui, page);
+    Reopen(ReopenMode::Modify, BuildModifyPage, ui, page);
 }
