@@ -7,7 +7,13 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -235,6 +241,32 @@ TEST_F(MainFrameTest, AboutShowsTheNameAndVersion)
     frame.Action(Command::About)->trigger();
     EXPECT_TRUE(shown.contains(QStringLiteral("Formulario7316"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QApplication::applicationVersion())) << shown.toStdString();
+}
+
+TEST_F(MainFrameTest, PrintAsksForAPrinterAndPrintsThePageShown)
+{
+    QTemporaryDir directory;
+    const QString output = directory.filePath(QStringLiteral("formulario.pdf"));
+    QTimer::singleShot(0, &frame, [&] {
+        if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, kTimeoutMs))
+            return;
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        // With no printer installed the dialog offers printing to a PDF file.
+        if (auto* fileName = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("filename")) : nullptr) {
+            fileName->setText(output);
+            dialog->accept();
+        } else if (dialog) {
+            dialog->reject();
+        }
+    });
+    QSignalSpy printed(&frame.View(), &QWebEngineView::printFinished);
+    frame.Action(Command::Print)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !printed.isEmpty(); }, kTimeoutMs));
+    EXPECT_TRUE(printed.first().first().toBool());
+    QFile pdf(output);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+    EXPECT_GT(pdf.size(), 10000) << "a blank sheet rather than the form";
 }
 
 TEST_F(MainFrameTest, ExitClosesTheWindow)
