@@ -19,6 +19,8 @@ struct ParsedDeclaration {
     QString error;                          // empty when well-formed
     QStringList elements;                   // element names in document order
     QList<QPair<QString, QString>> boxes;   // CASILLA: ID and text, in order
+    QHash<QString, QString> texts;          // other elements' texts; NUMERO: the form number
+
     QString text(const QString& element) const { return texts.value(element); }
     QString box(const QString& id) const
     {
@@ -27,7 +29,6 @@ struct ParsedDeclaration {
                 return value;
         return QStringLiteral("<missing>");
     }
-    QHash<QString, QString> texts;          // text of the other elements
 };
 
 ParsedDeclaration Parse(const QString& xml)
@@ -262,18 +263,6 @@ TEST_F(GenerationTest, AnIncompleteRowStopsTheGeneration)
     EXPECT_TRUE(generate(0).isEmpty());
     EXPECT_EQ(form.takeAlerts().size(), 1);
     EXPECT_EQ(form.focused(), Cell(1, 4));
-}
-
-TEST_F(GenerationTest, AMissingYearStopsTheGeneration)
-{
-    form.type(QStringLiteral("c2"), QStringLiteral("12345679"));
-    form.type(QStringLiteral("c3"), QStringLiteral("Nombre"));
-    form.type(QStringLiteral("mes_ini"), QStringLiteral("3"));
-    EXPECT_TRUE(generate(0).isEmpty());
-    EXPECT_EQ(form.takeAlerts(),
-              QStringList{QStringLiteral("Error:\nLa fecha no ha sido completada. Por favor complétela "
-                                         "ingresando la casilla año")});
-    EXPECT_EQ(form.focused(), QStringLiteral("anio_ini"));
 }
 
 // ---- The markup copy and the form afterwards ----
