@@ -22,8 +22,9 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ElementTree
 
-from desktop import Desktop, DesktopError, XServer, wait_for
-from devtools import InspectorError, PageInspector
+sys.dont_write_bytecode = True  # leave no cache beside the sources
+from desktop import Desktop, DesktopError, XServer, wait_for  # noqa: E402
+from devtools import InspectorError, PageInspector  # noqa: E402
 
 MAIN_WINDOW = "Formulario7316 - Tramix Razuv"
 ALERT_BOX = "Formulario7316"  # the page's alert boxes bear the application's name
