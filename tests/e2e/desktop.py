@@ -33,27 +33,38 @@ def _posix_regex_escape(text):
 class XServer:
     """Xvfb on the first free display, for as long as the object is open."""
 
-    def __init__(self, width=1280, height=1024, timeout=30):
+    def __init__(self, log_path, width=1280, height=1024, timeout=30):
+        self._process = None
         ready_read, ready_write = os.pipe()
         try:
-            self._process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(ready_write), "-screen", "0", f"{width}x{height}x24",
-                 "-nolisten", "tcp"],
-                pass_fds=[ready_write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                start_new_session=True)
+            with open(log_path, "wb") as log:
+                self._process = subprocess.Popen(
+                    ["Xvfb", "-displayfd", str(ready_write), "-screen", "0",
+                     f"{width}x{height}x24", "-nolisten", "tcp", "-noreset"],
+                    pass_fds=[ready_write], stdout=log, stderr=subprocess.STDOUT,
+                    start_new_session=True)
             os.close(ready_write)
             self.display = ":" + self._read_display_number(ready_read, timeout)
+            wait_for(f"the X server {self.display} to take clients", self._takes_clients, timeout)
+        except BaseException:
+            self.close()
+            raise
         finally:
             os.close(ready_read)
 
     def close(self):
-        if self._process.poll() is None:
+        if self._process and self._process.poll() is None:
             self._process.terminate()
             try:
                 self._process.wait(10)
             except subprocess.TimeoutExpired:
                 self._process.kill()
                 self._process.wait()
+
+    def _takes_clients(self):
+        probe = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
+                               env=dict(os.environ, DISPLAY=self.display))
+        return probe.returncode == 0
 
     def _read_display_number(self, pipe, timeout):
         number = b""

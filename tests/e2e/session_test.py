@@ -461,7 +461,7 @@ def main():
                            help="where a failure leaves its screenshot and the program's output")
     options = arguments.parse_args()
 
-    server = XServer()
+    server = XServer(os.path.join(options.artifacts, "e2e-session-xvfb.log"))
     try:
         with tempfile.TemporaryDirectory(prefix="formulario7316-e2e-") as scratch:
             run_session(options.program, options.cli, Desktop(server.display), scratch,
