@@ -9,6 +9,9 @@ import subprocess
 import time
 
 
+_TOOL_TIMEOUT = 30  # seconds for one xdotool or screenshot command
+
+
 class DesktopError(Exception):
     """Something on the screen did not happen in time, or a tool failed."""
 
@@ -62,8 +65,12 @@ class XServer:
                 self._process.wait()
 
     def _takes_clients(self):
-        probe = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
-                               env=dict(os.environ, DISPLAY=self.display))
+        try:
+            probe = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
+                                   env=dict(os.environ, DISPLAY=self.display),
+                                   timeout=_TOOL_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            return False
         return probe.returncode == 0
 
     def _read_display_number(self, pipe, timeout):
@@ -90,18 +97,11 @@ class Desktop:
 
     def windows(self, title):
         """The visible windows whose title is exactly `title`."""
-        found = subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--name", f"^{_posix_regex_escape(title)}$"],
-            env=self._environment, capture_output=True, text=True)
-        return found.stdout.split()
+        return self._search("--name", title)
 
     def windows_of(self, application_class):
         """The visible windows of the application of that window class."""
-        found = subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--class",
-             f"^{_posix_regex_escape(application_class)}$"],
-            env=self._environment, capture_output=True, text=True)
-        return found.stdout.split()
+        return self._search("--class", application_class)
 
     def wait_for_window(self, title, timeout):
         windows = wait_for(f'the window "{title}"', lambda: self.windows(title), timeout)
@@ -142,13 +142,27 @@ class Desktop:
         """Saves the whole screen as `path`; False when no tool is there for it."""
         if not shutil.which("import"):
             return False
-        result = subprocess.run(["import", "-window", "root", path], env=self._environment,
-                                capture_output=True)
+        try:
+            result = subprocess.run(["import", "-window", "root", path], env=self._environment,
+                                    capture_output=True, timeout=_TOOL_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            return False
         return result.returncode == 0
 
+    def _search(self, criterion, exact_text):
+        found = self._run_xdotool("search", "--onlyvisible", criterion,
+                                  f"^{_posix_regex_escape(exact_text)}$")
+        return found.stdout.split()  # finding nothing is no error here
+
     def _xdotool(self, *arguments):
-        result = subprocess.run(["xdotool", *arguments], env=self._environment,
-                                capture_output=True, text=True)
+        result = self._run_xdotool(*arguments)
         if result.returncode != 0:
             raise DesktopError(f"xdotool {' '.join(arguments)} failed: {result.stderr.strip()}")
         return result.stdout
+
+    def _run_xdotool(self, *arguments):
+        try:
+            return subprocess.run(["xdotool", *arguments], env=self._environment,
+                                  capture_output=True, text=True, timeout=_TOOL_TIMEOUT)
+        except subprocess.TimeoutExpired as error:
+            raise DesktopError(f"xdotool {' '.join(arguments)} did not finish") from error

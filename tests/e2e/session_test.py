@@ -126,7 +126,6 @@ class Program:
             QTWEBENGINE_DISABLE_SANDBOX="1",
             QTWEBENGINE_REMOTE_DEBUGGING=f"127.0.0.1:{debugging_port}")
         environment.setdefault("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu")
-        self.log_path = log_path
         with open(log_path, "wb") as log:
             self._process = subprocess.Popen([path], cwd=home, env=environment, stdout=log,
                                              stderr=subprocess.STDOUT, start_new_session=True)
