@@ -246,7 +246,18 @@ class Person:
             before = self.read("scrollY")
             self._desktop.scroll(3 * direction)
             self.wait_to_see("the page to scroll", f"scrollY != {before}")
+            self._wait_until_still()
         raise SessionFailure(f"the field {field} could not be scrolled into sight")
+
+    def _wait_until_still(self):
+        """Waits until a smooth scroll has ended: two looks, a moment apart, agree."""
+        last_seen = [None]
+
+        def still():
+            now = self.read("scrollY")
+            agreed, last_seen[0] = now == last_seen[0], now
+            return agreed
+        wait_for("the page to stop scrolling", still, STEP_TIMEOUT, interval=0.2)
 
     def type_declaration(self):
         """Clicks into the first field, then types each value and leaves its
