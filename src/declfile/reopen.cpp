@@ -71,6 +71,7 @@ bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, CPageText& pa
         return false;
     }
 
+    page.Clear();
     if (!build(nodes, page))
         return refuse(messages.pageRefused);
     ui.ShowPage(page.str());
