@@ -11,51 +11,32 @@ const QString kMinimumBaseMessage =
 
 class AnnexTest : public AnnexFormTest {
 protected:
-    int rows() { return form.js(QStringLiteral("ANEXO[1]")).toInt(); }
-    bool exists(const QString& field)
-    {
-        return form.js(QStringLiteral("document.getElementById('%1') != null").arg(field)).toBool();
-    }
     void askForRows(const QString& count)
     {
         form.setValue(QStringLiteral("renglones1"), count);
         form.click(QStringLiteral("botonanexo1"));
     }
+    QString counters() { return js(QStringLiteral("C.trenglon1.value + '/' + C.nrenglon1.value")).toString(); }
 };
 
-// ---- Start-up ----
+// ---- Start-up and adding rows ----
 
-TEST_F(AnnexTest, StartsWithFifteenEmptyRowsAndAnEmptyCount)
+TEST_F(AnnexTest, StartsWithFifteenEmptyRowsEachOfferingTheEmptyOptionThenTheCatalogue)
 {
     EXPECT_EQ(rows(), 15);
     EXPECT_TRUE(exists(Cell(15, 6)));
     EXPECT_FALSE(exists(Cell(16, 1)));
     EXPECT_EQ(form.value(QStringLiteral("renglones1")), QString());
-    const int filled = form.js(QStringLiteral(
-        "var n = 0; for (var r = 1; r <= 15; r++) for (var k = 1; k <= 6; k++)"
-        " if (C['f1' + r + 'c' + k].value != '') n++; n")).toInt();
-    EXPECT_EQ(filled, 0);
+    EXPECT_EQ(js(QStringLiteral("var n = 0; for (var r = 1; r <= 15; r++) for (var k = 1; k <= 6; k++)"
+                                " if (C['f1' + r + 'c' + k].value != '') n++; n")).toInt(), 0);
     EXPECT_TRUE(form.takeAlerts().isEmpty());
-}
-
-TEST_F(AnnexTest, EverySelectorOffersTheEmptyOptionThenTheCatalogueInOrder)
-{
-    QStringList catalogue{QString()};
+    QStringList catalogue{QStringLiteral("=")};  // value=text of each option
     for (std::size_t i = 0; i + 1 < kBrandCatalogue.size(); ++i)
-        catalogue << Brand(int(i + 1));
-    for (int row : {1, 8, 15}) {
-        const QStringList values = form.js(QStringLiteral(
-            "Array.from(C.%1.options).map(function (o) { return o.value; })").arg(Cell(row, 1)))
-            .toStringList();
-        const QStringList texts = form.js(QStringLiteral(
-            "Array.from(C.%1.options).map(function (o) { return o.text; })").arg(Cell(row, 1)))
-            .toStringList();
-        EXPECT_EQ(values, catalogue) << "row " << row;
-        EXPECT_EQ(texts, catalogue) << "row " << row;
-    }
+        catalogue << Brand(int(i + 1)) + QLatin1Char('=') + Brand(int(i + 1));
+    for (int row : {1, 8, 15})
+        EXPECT_EQ(js(QStringLiteral("Array.from(C.%1.options).map(function (o) { return o.value + '=' + o.text; })")
+                         .arg(Cell(row, 1))).toStringList(), catalogue) << "row " << row;
 }
-
-// ---- Adding rows ----
 
 TEST_F(AnnexTest, GrowsToOneHundredAndThreeRowsAndNoFurther)
 {
@@ -64,8 +45,7 @@ TEST_F(AnnexTest, GrowsToOneHundredAndThreeRowsAndNoFurther)
     EXPECT_TRUE(exists(QStringLiteral("f1103c6")));
     EXPECT_EQ(form.value(QStringLiteral("renglones1")), QString());
     EXPECT_EQ(form.focused(), QStringLiteral("botonanexo1"));
-    EXPECT_EQ(form.js(QStringLiteral("C.trenglon1.value + '/' + C.nrenglon1.value")).toString(),
-              QStringLiteral("15/88"));
+    EXPECT_EQ(counters(), QStringLiteral("15/88"));
 
     askForRows(QStringLiteral("1"));
     EXPECT_EQ(rows(), 103);
@@ -74,43 +54,36 @@ TEST_F(AnnexTest, GrowsToOneHundredAndThreeRowsAndNoFurther)
     EXPECT_TRUE(alerts[0].endsWith(QStringLiteral("\nEl máximo permitido es 103 renglones.")));
 }
 
-TEST_F(AnnexTest, RefusesARequestBeyondTheMaximumWhole)
+TEST_F(AnnexTest, RefusesCountsBeyondTheMaximumOrNotWholeNumbersAboveZero)
 {
-    askForRows(QStringLiteral("89"));
-    EXPECT_EQ(rows(), 15);
-    EXPECT_FALSE(exists(Cell(16, 1)));
-    EXPECT_EQ(form.takeAlerts(),
-              QStringList{QStringLiteral("Error:\nUsted ha solicitado un número de renglones superior al "
-                                         "máximo permitido.\nEl máximo permitido es 103 renglones.")});
-}
-
-TEST_F(AnnexTest, RefusesCountsThatAreNotWholeNumbersAboveZero)
-{
-    struct Case { const char* count; bool numberMessage; };
-    const Case cases[] = {{"0", false}, {"-3", false}, {"1.5", false}, {"", false}, {"abc", true}, {"1,000", true}};
+    const QStringList tooMany{QStringLiteral("Error:\nUsted ha solicitado un número de renglones superior al "
+                                             "máximo permitido.\nEl máximo permitido es 103 renglones.")};
+    struct Case { const char* count; QStringList alerts; bool emptied; };
+    const Case cases[] = {{"89", tooMany, false}, {"0", {}, true}, {"-3", {}, true}, {"1.5", {}, true},
+                          {"", {}, true}, {"abc", {kNumberMessage}, true}, {"1,000", {kNumberMessage}, true}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
         askForRows(QString::fromUtf8(c.count));
-        EXPECT_EQ(rows(), 15) << c.count;
-        EXPECT_EQ(form.value(QStringLiteral("renglones1")), QString()) << c.count;
-        EXPECT_EQ(form.takeAlerts(), c.numberMessage ? QStringList{kNumberMessage} : QStringList{})
-            << c.count;
+        EXPECT_EQ(rows(), 15);
+        EXPECT_FALSE(exists(Cell(16, 1)));
+        if (c.emptied) {
+            EXPECT_EQ(form.value(QStringLiteral("renglones1")), QString());
+        }
+        EXPECT_EQ(form.takeAlerts(), c.alerts);
     }
 }
 
 TEST_F(AnnexTest, ValuesTypedInExistingRowsSurviveARebuild)
 {
-    form.select(Cell(1, 1), Brand(42));
-    form.type(Cell(1, 2), QStringLiteral("25"));
-    form.type(Cell(1, 4), QStringLiteral("100"));
+    fillRow(1, 42, QStringLiteral("25"), QStringLiteral("100"));
     form.type(Cell(1, 5), QStringLiteral("2"));
     form.select(Cell(15, 1), Brand(66));
     askForRows(QStringLiteral("3"));
     ASSERT_EQ(rows(), 18);
-    EXPECT_EQ(form.value(Cell(1, 1)), Brand(42));
-    EXPECT_EQ(form.value(Cell(1, 2)), QStringLiteral("25.0000"));
-    EXPECT_EQ(form.value(Cell(1, 3)), QStringLiteral("18.75"));
-    EXPECT_EQ(form.value(Cell(1, 4)), QStringLiteral("100.0000"));
-    EXPECT_EQ(form.value(Cell(1, 5)), QStringLiteral("2.0000"));
+    const QStringList row1{Brand(42), QStringLiteral("25.0000"), QStringLiteral("18.75"),
+                           QStringLiteral("100.0000"), QStringLiteral("2.0000")};
+    for (int column = 1; column <= 5; ++column)
+        EXPECT_EQ(form.value(Cell(1, column)), row1[column - 1]) << column;
     EXPECT_EQ(form.value(Cell(15, 1)), Brand(66));
     EXPECT_EQ(form.value(Cell(18, 1)), QString());
     EXPECT_TRUE(form.takeAlerts().isEmpty());
@@ -133,12 +106,8 @@ TEST_F(AnnexTest, ACellIsCheckedWithItsColumnAndRefusedCellsAreEmptied)
 
 TEST_F(AnnexTest, LeavingPackagesShowsTheColumnTotalsAsPlainNumbers)
 {
-    form.select(Cell(1, 1), Brand(1));
-    form.type(Cell(1, 2), QStringLiteral("25"));
-    form.type(Cell(1, 4), QStringLiteral("100"));
-    form.select(Cell(2, 1), Brand(2));
-    form.type(Cell(2, 2), QStringLiteral("10"));
-    form.type(Cell(2, 4), QStringLiteral("50"));
+    fillRow(1, 1, QStringLiteral("25"), QStringLiteral("100"));
+    fillRow(2, 2, QStringLiteral("10"), QStringLiteral("50"));
     form.type(Cell(2, 5), QStringLiteral("12.5"));
     EXPECT_EQ(form.value(QStringLiteral("c2007")), QStringLiteral("150"));
     EXPECT_EQ(form.value(QStringLiteral("c2008")), QStringLiteral("12.5"));
@@ -164,67 +133,56 @@ TEST_F(AnnexTest, AnEmptyBaseTakesThreeQuartersOfThePriceCutToFourDecimalsThenRo
         form.type(Cell(row, 2), QString::fromUtf8(c.price));
         EXPECT_EQ(form.value(Cell(row, 3)), QString::fromUtf8(c.base)) << c.price;
         EXPECT_EQ(form.value(Cell(row, 2)), QString::fromUtf8(c.shownPrice)) << c.price;
-        form.type(Cell(row, 4), QStringLiteral("1"));
-        ++row;
+        form.type(Cell(row++, 4), QStringLiteral("1"));
     }
     EXPECT_TRUE(form.takeAlerts().isEmpty());
 }
 
-TEST_F(AnnexTest, ChangingThePriceRaisesOnlyABaseBelowTheNewMinimum)
+// A new price raises only a base below its minimum; a base typed below the
+// minimum is reported and kept.
+TEST_F(AnnexTest, ABaseBelowTheMinimumIsReported)
 {
-    form.type(Cell(1, 2), QStringLiteral("25"));
-    form.type(Cell(1, 2), QStringLiteral("20"));
-    EXPECT_EQ(form.value(Cell(1, 3)), QStringLiteral("18.75"));
-    EXPECT_TRUE(form.takeAlerts().isEmpty());
-
-    form.type(Cell(1, 2), QStringLiteral("30"));
-    EXPECT_EQ(form.takeAlerts(), QStringList{kMinimumBaseMessage});
-    EXPECT_EQ(form.value(Cell(1, 3)), QStringLiteral("22.5"));
-    EXPECT_EQ(form.value(Cell(1, 2)), QStringLiteral("30.0000"));
-    EXPECT_EQ(form.focused(), Cell(1, 3));
+    struct Step { int column; const char* typed; const char* base; bool reported; };
+    const QList<Step> scenarios[] = {
+        {{2, "25", "18.75", false}, {2, "20", "18.75", false}, {2, "30", "22.5", true}},
+        {{2, "25", "18.75", false}, {3, "18", "18.00", true}, {3, "19", "19.00", false}},
+    };
+    for (const QList<Step>& steps : scenarios) {
+        form.loadBlankForm();
+        for (const Step& step : steps) {
+            SCOPED_TRACE(testing::Message() << "c" << step.column << " " << step.typed);
+            form.type(Cell(1, step.column), QString::fromUtf8(step.typed));
+            EXPECT_EQ(form.value(Cell(1, 3)), QString::fromUtf8(step.base));
+            EXPECT_EQ(form.takeAlerts(), step.reported ? QStringList{kMinimumBaseMessage} : QStringList{});
+            if (step.reported) {
+                EXPECT_EQ(form.focused(), Cell(1, 3));
+            }
+        }
+    }
 }
 
-TEST_F(AnnexTest, ABaseBelowTheMinimumIsReportedAndKept)
-{
-    form.type(Cell(1, 2), QStringLiteral("25"));
-    form.type(Cell(1, 3), QStringLiteral("18"));
-    EXPECT_EQ(form.takeAlerts(), QStringList{kMinimumBaseMessage});
-    EXPECT_EQ(form.value(Cell(1, 3)), QStringLiteral("18.00"));
-    EXPECT_EQ(form.focused(), Cell(1, 3));
-
-    form.type(Cell(1, 3), QStringLiteral("19"));
-    EXPECT_TRUE(form.takeAlerts().isEmpty());
-    EXPECT_EQ(form.value(Cell(1, 3)), QStringLiteral("19.00"));
-}
-
-// ---- Brands ----
+// ---- Brands and earlier rows ----
 
 TEST_F(AnnexTest, ABrandChosenTwiceIsRefusedInTheRowLeftSecond)
 {
     const QStringList refused{QStringLiteral(
         "Error:\nUsted a ingresado dos veces la misma marca, por favor verifique que los datos que "
         "ingresó en la columna Marcas y Presentación, sean los correctos.")};
-    // Row 3 complete, then the same brand in the last row.
-    form.select(Cell(3, 1), Brand(51));
-    form.type(Cell(3, 2), QStringLiteral("25"));
-    form.type(Cell(3, 4), QStringLiteral("10"));
-    form.select(Cell(15, 1), Brand(51));
-    EXPECT_EQ(form.takeAlerts(), refused);
-    EXPECT_EQ(form.value(Cell(3, 1)), Brand(51));
-    EXPECT_EQ(form.value(Cell(15, 1)), QString());
-    EXPECT_EQ(form.focused(), Cell(15, 1));
-
-    // The last row first, then row 3.
-    form.loadBlankForm();
-    form.select(Cell(15, 1), Brand(51));
-    form.select(Cell(3, 1), Brand(51));
-    EXPECT_EQ(form.takeAlerts(), refused);
-    EXPECT_EQ(form.value(Cell(15, 1)), Brand(51));
-    EXPECT_EQ(form.value(Cell(3, 1)), QString());
-    EXPECT_EQ(form.focused(), Cell(3, 1));
+    for (const auto& [first, second] : {std::pair{3, 15}, std::pair{15, 3}}) {
+        SCOPED_TRACE(testing::Message() << "row " << first << " then row " << second);
+        form.loadBlankForm();
+        form.select(Cell(first, 1), Brand(51));
+        if (first == 3) {  // a complete row
+            form.type(Cell(3, 2), QStringLiteral("25"));
+            form.type(Cell(3, 4), QStringLiteral("10"));
+        }
+        form.select(Cell(second, 1), Brand(51));
+        EXPECT_EQ(form.takeAlerts(), refused);
+        EXPECT_EQ(form.value(Cell(first, 1)), Brand(51));
+        EXPECT_EQ(form.value(Cell(second, 1)), QString());
+        EXPECT_EQ(form.focused(), Cell(second, 1));
+    }
 }
-
-// ---- Earlier rows ----
 
 TEST_F(AnnexTest, ACellOfALaterRowWaitsForTheEarlierRowsToBeComplete)
 {
@@ -248,17 +206,14 @@ TEST_F(AnnexTest, ACellOfALaterRowWaitsForTheEarlierRowsToBeComplete)
         {"deduction B without brand", {{2, QStringLiteral("10")}, {6, QStringLiteral("1")}}, deduction, 1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         form.loadBlankForm();
-        for (const auto& [column, value] : c.row1) {
-            if (column == 1)
-                form.select(Cell(1, column), value);
-            else
-                form.setValue(Cell(1, column), value);
-        }
+        for (const auto& [column, value] : c.row1)
+            column == 1 ? form.select(Cell(1, 1), value) : form.setValue(Cell(1, column), value);
         form.type(Cell(4, 4), QStringLiteral("5"));
-        EXPECT_EQ(form.value(Cell(4, 4)), QString()) << c.what;
-        EXPECT_EQ(form.takeAlerts(), QStringList{c.message}) << c.what;
-        EXPECT_EQ(form.focused(), Cell(1, c.focusColumn)) << c.what;
+        EXPECT_EQ(form.value(Cell(4, 4)), QString());
+        EXPECT_EQ(form.takeAlerts(), QStringList{c.message});
+        EXPECT_EQ(form.focused(), Cell(1, c.focusColumn));
     }
 }
 
@@ -271,43 +226,21 @@ protected:
     void SetUp() override
     {
         AnnexTest::SetUp();
-        form.js(QStringLiteral(
-            "cambiatexto('recuadro', \"<table><tbody id='cuerpo1'>\" +"
-            " '<tr><td>1</td><td>' + selectormarca('f11c1', '') + '</td><td><input name=f11c2 id=f11c2>'"
-            " + '<input name=f11c3 id=f11c3><input name=f11c4 id=f11c4><input name=f11c5 id=f11c5>'"
-            " + '<input name=f11c6 id=f11c6></td></tr>'"
-            " + '<tr><td>2</td><td>' + selectormarca('f12c1', '') + '</td><td><input name=f12c2 id=f12c2>'"
-            " + '<input name=f12c3 id=f12c3><input name=f12c4 id=f12c4><input name=f12c5 id=f12c5>'"
-            " + '<input name=f12c6 id=f12c6></td></tr></tbody></table>');"
+        js(QStringLiteral(
+            "var fila = function (r) { var t = '<tr><td>' + r + '</td><td>' + selectormarca('f1' + r + 'c1', '') + '</td><td>';"
+            "  for (var k = 2; k <= 6; k++) t += '<input name=f1' + r + 'c' + k + ' id=f1' + r + 'c' + k + '>';"
+            "  return t + '</td></tr>'; };"
+            "cambiatexto('recuadro', \"<table><tbody id='cuerpo1'>\" + fila(1) + fila(2) + '</tbody></table>');"
             "VANEXOSINICIALES[1] = 2; ANEXO[1] = 2;"
             "C.botonanexo1.onclick = function () { anexa(C.renglones1, 1); };"));
         form.select(Cell(2, 1), Brand(24));
         form.setValue(Cell(2, 2), QStringLiteral("25.0000"));
         form.setValue(Cell(2, 4), QStringLiteral("1.0000"));
     }
-    int bodyRows() { return form.js(QStringLiteral("document.getElementById('cuerpo1').rows.length")).toInt(); }
+    int bodyRows() { return js(QStringLiteral("document.getElementById('cuerpo1').rows.length")).toInt(); }
 };
 
-TEST_F(AppendedRowsTest, AnexaAppendsRowsAfterTheBodysRowsAndKeepsTheirValues)
-{
-    askForRows(QStringLiteral("3"));
-    EXPECT_EQ(rows(), 5);
-    EXPECT_EQ(bodyRows(), 5);
-    EXPECT_EQ(form.value(Cell(2, 1)), Brand(24));
-    EXPECT_EQ(form.value(Cell(2, 2)), QStringLiteral("25.0000"));
-    EXPECT_EQ(form.js(QStringLiteral("C.f15c1.options.length")).toInt(), int(kBrandCatalogue.size()));
-    EXPECT_FALSE(exists(Cell(5, 7)));
-    EXPECT_EQ(form.js(QStringLiteral("C.trenglon1.value + '/' + C.nrenglon1.value")).toString(),
-              QStringLiteral("2/3"));
-
-    // The new cells work like the others.
-    form.select(Cell(3, 1), Brand(5));
-    form.type(Cell(3, 2), QStringLiteral("25"));
-    EXPECT_EQ(form.value(Cell(3, 3)), QStringLiteral("18.75"));
-    EXPECT_TRUE(form.takeAlerts().isEmpty());
-}
-
-TEST_F(AppendedRowsTest, AnexaRefusesWhatAnexahtaRefuses)
+TEST_F(AppendedRowsTest, AnexaAppendsRowsAfterTheBodysRowsKeepingTheirValuesAndRefusesWhatAnexahtaRefuses)
 {
     askForRows(QStringLiteral("1.5"));
     askForRows(QStringLiteral("102"));
@@ -317,7 +250,21 @@ TEST_F(AppendedRowsTest, AnexaRefusesWhatAnexahtaRefuses)
     ASSERT_EQ(alerts.size(), 1);
     EXPECT_TRUE(alerts[0].endsWith(QStringLiteral("El máximo permitido es 103 renglones.")));
 
-    askForRows(QStringLiteral("101"));
+    askForRows(QStringLiteral("3"));
+    EXPECT_EQ(rows(), 5);
+    EXPECT_EQ(bodyRows(), 5);
+    EXPECT_EQ(form.value(Cell(2, 1)), Brand(24));
+    EXPECT_EQ(form.value(Cell(2, 2)), QStringLiteral("25.0000"));
+    EXPECT_EQ(js(QStringLiteral("C.f15c1.options.length")).toInt(), int(kBrandCatalogue.size()));
+    EXPECT_FALSE(exists(Cell(5, 7)));
+    EXPECT_EQ(counters(), QStringLiteral("2/3"));
+    // The new cells work like the others.
+    form.select(Cell(3, 1), Brand(5));
+    form.type(Cell(3, 2), QStringLiteral("25"));
+    EXPECT_EQ(form.value(Cell(3, 3)), QStringLiteral("18.75"));
+    EXPECT_TRUE(form.takeAlerts().isEmpty());
+
+    askForRows(QStringLiteral("98"));
     EXPECT_EQ(rows(), 103);
     EXPECT_EQ(bodyRows(), 103);
 }
