@@ -1,72 +1,22 @@
+// The directory dialog, driven with keys and buttons as a person does, alone
+// and in front of the generation flow.
+#include "desktop_test_support.h"
 #include "directory_dialog.h"
 #include "qt_host_ui.h"
 
 #include "host/generation_flow.h"
 #include "host/temporary_directory.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <functional>
-
-QT_BEGIN_NAMESPACE
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
-// Runs `action` on the next modal window once it is up, from inside its
-// event loop.
-void WhenModal(std::function<void(QWidget*)> action)
-{
-    QTimer::singleShot(10, [action] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            action(modal);
-        else
-            WhenModal(action);
-    });
-}
-
-QPushButton* Button(QWidget* dialog, const QString& text)
-{
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
-}
-
-void PressEnter(QWidget* dialog)
-{
-    QWidget* focus = dialog->focusWidget();
-    ASSERT_NE(focus, nullptr);
-    QTest::keyClick(focus, Qt::Key_Return);
-}
-
-// Answers the next modal window by pressing its button `text`.
-void Click(QWidget* dialog, const QString& text)
-{
-    QPushButton* button = Button(dialog, text);
-    ASSERT_NE(button, nullptr) << text.toStdString();
-    button->click();
-}
-
-} // namespace
+const QString kDefault = QStringLiteral("/home/contribuyente/");
 
 TEST(DirectoryDialog, OpensWithOkFocusedSoEnterAcceptsTheDefault)
 {
     CDirectorioDestinoDlg dialog;
-    dialog.m_strDirectorio = QStringLiteral("/home/contribuyente/");
+    dialog.m_strDirectorio = kDefault;
     QWidget* focused = nullptr;
     WhenModal([&](QWidget* modal) {
         focused = modal->focusWidget();
@@ -74,7 +24,7 @@ TEST(DirectoryDialog, OpensWithOkFocusedSoEnterAcceptsTheDefault)
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(focused, Button(&dialog, QStringLiteral("OK")));
-    EXPECT_EQ(dialog.m_strDirectorio, QStringLiteral("/home/contribuyente/"));
+    EXPECT_EQ(dialog.m_strDirectorio, kDefault);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Directorio Destino"));
 }
 
@@ -95,19 +45,37 @@ TEST(DirectoryDialog, TabGoesFromOkToCancelBuscarAndThePath)
     EXPECT_EQ(order, (QStringList{"OK", "Cancel", "Buscar", "QLineEdit"}));
 }
 
-TEST(DirectoryDialog, ATypedPathReplacesTheDefault)
+// A typed path replaces the default on Enter; Cancel and the close box keep
+// the caller's text.
+TEST(DirectoryDialog, ATypedPathCountsOnlyWhenAccepted)
 {
-    CDirectorioDestinoDlg dialog;
-    dialog.m_strDirectorio = QStringLiteral("/home/contribuyente/");
-    WhenModal([](QWidget* modal) {
-        auto* edit = modal->findChild<QLineEdit*>();
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("/srv/declaraciones"));
-        PressEnter(modal);
-    });
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(dialog.m_strDirectorio, QStringLiteral("/srv/declaraciones"));
+    enum class Close { Enter, Cancel, CloseBox };
+    const struct {
+        Close close;
+        QDialog::DialogCode result;
+        QString text;
+    } cases[] = {{Close::Enter, QDialog::Accepted, QStringLiteral("/srv/declaraciones")},
+                 {Close::Cancel, QDialog::Rejected, kDefault},
+                 {Close::CloseBox, QDialog::Rejected, kDefault}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(int(test.close));
+        CDirectorioDestinoDlg dialog;
+        dialog.m_strDirectorio = kDefault;
+        WhenModal([&test](QWidget* modal) {
+            auto* edit = modal->findChild<QLineEdit*>();
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("/srv/declaraciones"));
+            if (test.close == Close::Enter)
+                PressEnter(modal);
+            else if (test.close == Close::Cancel)
+                Click(modal, QStringLiteral("Cancel"));
+            else
+                modal->close();
+        });
+        EXPECT_EQ(dialog.exec(), test.result);
+        EXPECT_EQ(dialog.m_strDirectorio, test.text);
+    }
 }
 
 TEST(DirectoryDialog, BuscarFillsThePathAndACancelledBrowserKeepsIt)
@@ -130,34 +98,12 @@ TEST(DirectoryDialog, BuscarFillsThePathAndACancelledBrowserKeepsIt)
     EXPECT_EQ(dialog.m_strDirectorio, QStringLiteral("/media/usb"));
 }
 
-TEST(DirectoryDialog, CancelAndTheCloseBoxKeepTheCallersText)
-{
-    for (const bool closeBox : {false, true}) {
-        CDirectorioDestinoDlg dialog;
-        dialog.m_strDirectorio = QStringLiteral("/home/contribuyente/");
-        WhenModal([closeBox](QWidget* modal) {
-            modal->findChild<QLineEdit*>()->setText(QStringLiteral("/elsewhere"));
-            if (closeBox)
-                modal->close();
-            else
-                Click(modal, QStringLiteral("Cancel"));
-        });
-        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
-        EXPECT_EQ(dialog.m_strDirectorio, QStringLiteral("/home/contribuyente/"));
-    }
-}
-
 // The real dialog and message boxes in front of the generation flow.
 class GenerationWithDialog : public testing::Test {
 protected:
     GenerationWithDialog() : ui(nullptr, [](const QString&) {}), flow(ui, {root.str() + "/", "/"}) {}
 
     void Generate() { flow.GeneraArchivo("<FORMULARIO/>", "1234", "<P>copia</P>", "800"); }
-    std::size_t Entries() const
-    {
-        return static_cast<std::size_t>(std::distance(std::filesystem::recursive_directory_iterator(root.path()),
-                                                      std::filesystem::recursive_directory_iterator()));
-    }
 
     TemporaryDirectory root;
     QtHostUi ui;
@@ -166,22 +112,16 @@ protected:
 
 TEST_F(GenerationWithDialog, EnterOnTheDefaultWritesTheFileAndShowsOnePlainMessage)
 {
-    QString caption;
-    QMessageBox::Icon icon = QMessageBox::Warning;
+    ShownMessage shown;
+    shown.icon = QMessageBox::Warning;
     WhenModal([&](QWidget* dialog) {
         PressEnter(dialog);
-        WhenModal([&](QWidget* message) {
-            auto* box = qobject_cast<QMessageBox*>(message);
-            ASSERT_NE(box, nullptr);
-            caption = box->windowTitle();
-            icon = box->icon();
-            box->accept();
-        });
+        AnswerMessage(shown);
     });
     Generate();
     EXPECT_TRUE(std::filesystem::exists(root.path() / "800" / "7316" / "DRN-1234"));
-    EXPECT_EQ(caption, QStringLiteral("Zorovirira DRN-7316"));
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
+    EXPECT_EQ(shown.caption, QStringLiteral("Zorovirira DRN-7316"));
+    EXPECT_EQ(shown.icon, QMessageBox::NoIcon);
 }
 
 TEST_F(GenerationWithDialog, CancelAndTheCloseBoxWriteNothing)
@@ -195,13 +135,10 @@ TEST_F(GenerationWithDialog, CancelAndTheCloseBoxWriteNothing)
         });
         Generate();
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-        EXPECT_EQ(Entries(), 0u);
+        EXPECT_TRUE(std::filesystem::is_empty(root.path()));
     }
 }
 
-int main(int argc, char** argv)
-{
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
+} // namespace
+
+int main(int argc, char** argv) { return RunDesktopTests(argc, argv); }

@@ -1,46 +1,32 @@
 // The main window: its commands as a person sees them in the menus, the tool
 // bar and the status bar, and what the shell's own commands do.
+#include "desktop_test_support.h"
 #include "formulario7316_app.h"
-#include "formulario7316_view.h"
-#include "main_frame.h"
-#include "res_scheme_handler.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QFile>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QSignalSpy>
 #include <QStatusBar>
-#include <QTest>
-#include <QTimer>
+#include <QTemporaryDir>
 #include <QToolBar>
-
-#include <gtest/gtest.h>
 
 namespace {
 
 using Command = CMainFrame::Command;
+const Command kSeparator = Command(-1);
 
-constexpr int kTimeoutMs = 20000;
-
-struct CommandLook {
+const struct CommandLook {
     Command command;
     const char* menu;  // "" for no menu entry
     const char* text;
     const char* shortcut;
     const char* prompt;
     const char* toolTip;
-};
-
-// Every command of the frame; the ones whose command is not built yet have
-// no action and are skipped.
-const CommandLook kCommandLooks[] = {
+} kCommandLooks[] = {
     {Command::New, "&Archivo", "&Nuevo", "Ctrl+N", "Crea un nuevo documento", "Nuevo"},
     {Command::Consult, "&Archivo", "&Consultar", "Ctrl+C", "Abre un documento ya existente para consultarlo", "Abrir"},
     {Command::Modify, "&Archivo", "&Modificar", "Ctrl+M", "Abre un archivo existente y permite modificarlo", "Modificar"},
@@ -55,7 +41,7 @@ const CommandLook kCommandLooks[] = {
     {Command::Save, "", "&Guardar", "Ctrl+S", "Guarda el documento activo", "Guardar"},
 };
 
-class MainFrameTest : public testing::Test {
+class MainFrameTest : public FrameTest {
 protected:
     void SetUp() override
     {
@@ -63,58 +49,31 @@ protected:
         frame.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&frame, kTimeoutMs));
         ASSERT_TRUE(QTest::qWaitFor([&] { return frame.View().IsBridgeReady(); }, kTimeoutMs));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Js(QStringLiteral("document.readyState")) == QStringLiteral("complete"); },
+        ASSERT_TRUE(QTest::qWaitFor([&] { return js(QStringLiteral("document.readyState")) == QStringLiteral("complete"); },
                                     kTimeoutMs));
     }
 
     QMenu* Menu(const QString& title)
     {
-        for (QAction* entry : frame.menuBar()->actions()) {
+        for (QAction* entry : frame.menuBar()->actions())
             if (entry->text() == title)
                 return entry->menu();
-        }
         return nullptr;
     }
 
-    QVariant Js(const QString& script)
+    // The commands of `actions` in their order, separators as kSeparator.
+    QList<Command> Layout(const QList<QAction*>& actions)
     {
-        QVariant result;
-        bool done = false;
-        frame.View().page()->runJavaScript(script, [&](const QVariant& value) { result = value; done = true; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, kTimeoutMs));
-        return result;
-    }
-
-    // Positions of the built actions among `actions`, separators as -1.
-    QList<int> Layout(const QList<QAction*>& actions, const QList<Command>& order)
-    {
-        QList<int> layout;
+        QList<Command> layout;
         for (QAction* action : actions) {
-            if (action->isSeparator()) {
-                layout << -1;
-                continue;
-            }
-            for (Command command : order) {
-                if (frame.Action(command) == action)
-                    layout << int(command);
-            }
+            if (action->isSeparator())
+                layout << kSeparator;
+            for (const CommandLook& look : kCommandLooks)
+                if (frame.Action(look.command) == action)
+                    layout << look.command;
         }
         return layout;
     }
-
-    QList<int> Expected(const QList<Command>& positions)
-    {
-        QList<int> layout;
-        for (Command command : positions) {
-            if (command == Command(-1))
-                layout << -1;
-            else if (frame.Action(command))
-                layout << int(command);
-        }
-        return layout;
-    }
-
-    CMainFrame frame;
 };
 
 TEST_F(MainFrameTest, CaptionAndIdleStatusBar)
@@ -125,18 +84,16 @@ TEST_F(MainFrameTest, CaptionAndIdleStatusBar)
     frame.statusBar()->clearMessage();
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Preparado"));
 
+    const QStringList indicators{QStringLiteral("MAY"), QStringLiteral("NUM"), QStringLiteral("DESP")};
     QStringList panes;
-    for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>()) {
-        if (pane->text() == QStringLiteral("MAY") || pane->text() == QStringLiteral("NUM")
-            || pane->text() == QStringLiteral("DESP"))
+    for (QLabel* pane : frame.statusBar()->findChildren<QLabel*>())
+        if (indicators.contains(pane->text()))
             panes << pane->text();
-    }
-    EXPECT_EQ(panes, (QStringList{QStringLiteral("MAY"), QStringLiteral("NUM"), QStringLiteral("DESP")}));
+    EXPECT_EQ(panes, indicators);
 }
 
 TEST_F(MainFrameTest, EveryCommandShowsItsTextShortcutPromptAndTip)
 {
-    EXPECT_EQ(Menu(QStringLiteral("&Archivo")) != nullptr, true);
     QStringList titles;
     for (QAction* entry : frame.menuBar()->actions())
         titles << entry->text();
@@ -145,8 +102,7 @@ TEST_F(MainFrameTest, EveryCommandShowsItsTextShortcutPromptAndTip)
     for (const CommandLook& look : kCommandLooks) {
         SCOPED_TRACE(look.text);
         QAction* action = frame.Action(look.command);
-        if (!action)
-            continue;
+        ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), QString::fromUtf8(look.text));
         EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(look.shortcut)));
         EXPECT_EQ(action->statusTip(), QString::fromUtf8(look.prompt));
@@ -162,17 +118,14 @@ TEST_F(MainFrameTest, EveryCommandShowsItsTextShortcutPromptAndTip)
 
 TEST_F(MainFrameTest, FileMenuAndToolBarKeepTheirOrder)
 {
-    const Command separator = Command(-1);
-    const QList<Command> all{Command::New, Command::Consult, Command::Modify, Command::Print,
-                             Command::Save, Command::About, Command::Exit};
-    EXPECT_EQ(Layout(Menu(QStringLiteral("&Archivo"))->actions(), all),
-              Expected({Command::New, Command::Consult, Command::Modify, separator, Command::Print,
-                        separator, Command::Exit}));
+    EXPECT_EQ(Layout(Menu(QStringLiteral("&Archivo"))->actions()),
+              (QList<Command>{Command::New, Command::Consult, Command::Modify, kSeparator, Command::Print, kSeparator,
+                              Command::Exit}));
     QToolBar* toolBar = frame.findChild<QToolBar*>();
     ASSERT_NE(toolBar, nullptr);
-    EXPECT_EQ(Layout(toolBar->actions(), all),
-              Expected({Command::New, Command::Consult, Command::Modify, separator, Command::Print,
-                        separator, Command::About, Command::Exit}));
+    EXPECT_EQ(Layout(toolBar->actions()),
+              (QList<Command>{Command::New, Command::Consult, Command::Modify, kSeparator, Command::Print, kSeparator,
+                              Command::About, Command::Exit}));
     for (QAction* action : toolBar->actions())
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull()) << action->text().toStdString();
 }
@@ -188,23 +141,22 @@ TEST_F(MainFrameTest, ViewEntriesToggleTheirBarsAndCheckMarks)
         QAction* entry = frame.Action(toggle.command);
         SCOPED_TRACE(entry->text().toStdString());
         EXPECT_TRUE(entry->isChecked());
-        entry->trigger();
-        EXPECT_FALSE(toggle.bar->isVisible());
-        EXPECT_FALSE(entry->isChecked());
-        entry->trigger();
-        EXPECT_TRUE(toggle.bar->isVisible());
-        EXPECT_TRUE(entry->isChecked());
+        for (const bool shown : {false, true}) {
+            entry->trigger();
+            EXPECT_EQ(toggle.bar->isVisible(), shown);
+            EXPECT_EQ(entry->isChecked(), shown);
+        }
     }
 }
 
 TEST_F(MainFrameTest, NewShowsTheBlankFormAgain)
 {
-    Js(QStringLiteral("C.c3.value = 'Tabacalera'; C.c1.value"));
+    js(QStringLiteral("C.c3.value = 'Tabacalera'; C.c1.value"));
     bool reloaded = false;
     QObject::connect(&frame.View(), &QWebEngineView::loadFinished, &frame, [&] { reloaded = true; });
     frame.Action(Command::New)->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return reloaded; }, kTimeoutMs));
-    EXPECT_EQ(Js(QStringLiteral("C.c3.value")).toString(), QString());
+    EXPECT_EQ(js(QStringLiteral("C.c3.value")).toString(), QString());
 }
 
 // Ctrl+A is an editing key the engine claims in a text field, as it claims
@@ -217,26 +169,21 @@ TEST_F(MainFrameTest, TheFramesShortcutsWinOverThePageWhileAFieldHasTheFocus)
     int triggered = 0;
     QObject::connect(&command, &QAction::triggered, &frame, [&] { ++triggered; });
 
-    Js(QStringLiteral("C.c3.value = 'Tabacalera'; C.c3.focus(); C.c3.setSelectionRange(0, 0)"));
+    js(QStringLiteral("C.c3.value = 'Tabacalera'; C.c3.focus(); C.c3.setSelectionRange(0, 0)"));
     QWidget* page = frame.View().focusProxy();
     ASSERT_NE(page, nullptr);
     QTest::keyClick(page, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return triggered == 1; }, kTimeoutMs));
-    EXPECT_EQ(Js(QStringLiteral("C.c3.selectionEnd")).toInt(), 0) << "the page selected all";
+    EXPECT_EQ(js(QStringLiteral("C.c3.selectionEnd")).toInt(), 0) << "the page selected all";
 }
 
 TEST_F(MainFrameTest, AboutShowsTheNameAndVersion)
 {
     QString shown;
-    QTimer::singleShot(0, &frame, [&] {
-        if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, kTimeoutMs))
-            return;
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+    WhenModal([&](QWidget* dialog) {
         if (auto* text = dialog->findChild<QLabel*>(QStringLiteral("aboutText")))
             shown = text->text();
-        dialog->accept();
+        static_cast<QDialog*>(dialog)->accept();
     });
     frame.Action(Command::About)->trigger();
     EXPECT_TRUE(shown.contains(QStringLiteral("Formulario7316"))) << shown.toStdString();
@@ -245,17 +192,16 @@ TEST_F(MainFrameTest, AboutShowsTheNameAndVersion)
 
 TEST_F(MainFrameTest, PrintAsksForAPrinterAndPrintsThePageShown)
 {
-    QTemporaryDir directory;
-    const QString output = directory.filePath(QStringLiteral("formulario.pdf"));
-    QTimer::singleShot(0, &frame, [&] {
-        if (!QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, kTimeoutMs))
-            return;
-        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    QTemporaryDir output;
+    const QString pdfName = output.filePath(QStringLiteral("formulario.pdf"));
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
         // With no printer installed the dialog offers printing to a PDF file.
-        if (auto* fileName = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("filename")) : nullptr) {
-            fileName->setText(output);
+        if (auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
+            fileName->setText(pdfName);
             dialog->accept();
-        } else if (dialog) {
+        } else {
             dialog->reject();
         }
     });
@@ -263,7 +209,7 @@ TEST_F(MainFrameTest, PrintAsksForAPrinterAndPrintsThePageShown)
     frame.Action(Command::Print)->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !printed.isEmpty(); }, kTimeoutMs));
     EXPECT_TRUE(printed.first().first().toBool());
-    QFile pdf(output);
+    QFile pdf(pdfName);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
     EXPECT_GT(pdf.size(), 10000) << "a blank sheet rather than the form";
@@ -277,10 +223,4 @@ TEST_F(MainFrameTest, ExitClosesTheWindow)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    CResSchemeHandler::RegisterScheme();
-    CFormulario7316App app(argc, argv);
-    return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return RunDesktopTests<CFormulario7316App>(argc, argv); }

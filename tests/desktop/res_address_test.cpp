@@ -1,9 +1,6 @@
 // Which resource a res: address names.
+#include "desktop_test_support.h"
 #include "res_address.h"
-
-#include <QCoreApplication>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -57,9 +54,4 @@ TEST(ResAddressTest, TheShownPageHasAnAddressOfItsOwn)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    QCoreApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return RunDesktopTests<QCoreApplication>(argc, argv); }
