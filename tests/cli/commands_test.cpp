@@ -1,5 +1,9 @@
+// The commands run in-process on string streams, with files in a fresh
+// directory.
 #include "commands.h"
 
+#include "declaration_sample.h"
+#include "declfile/seal.h"
 #include "declfile/seal_codec.h"
 #include "host/temporary_directory.h"
 
@@ -40,6 +44,13 @@ protected:
 
     TemporaryDirectory directory;
 };
+
+// The sample declaration, sealed, with `from` replaced by `to`.
+std::string SealedSample(const std::string& from, const std::string& to)
+{
+    std::string xml = SampleDeclarationXml(0);
+    return *SealDeclaration(xml.replace(xml.find(from), from.size(), to));
+}
 
 const std::string kXml = "<FORMULARIO NUMERO=\"1\"><NOMBRE><![CDATA[Peña & Cía €]]></NOMBRE></FORMULARIO>\n";
 
@@ -104,8 +115,49 @@ TEST_F(CliCommands, SealRefusesWhatItCannotSeal)
 
 TEST_F(CliCommands, CommandLinesThatDoNotFitAreUsageErrors)
 {
-    EXPECT_EQ(CommandRun(RunSealCommand, {"a", "b"}).status, kExitUsage);
-    EXPECT_EQ(CommandRun(RunUnsealCommand, {}).status, kExitUsage);
-    EXPECT_EQ(CommandRun(RunUnsealCommand, {"a", "b"}).status, kExitUsage);
-    EXPECT_EQ(CommandRun(RunVerifyCommand, {}).status, kExitUsage);
+    const struct {
+        CommandFunction command;
+        CommandArguments arguments;
+        const char* usage;
+    } cases[] = {{RunSealCommand, {"a", "b"}, "seal"},
+                 {RunUnsealCommand, {}, "unseal"},
+                 {RunUnsealCommand, {"a", "b"}, "unseal"},
+                 {RunVerifyCommand, {}, "verify"},
+                 {RunModifyCommand, {}, "modify [--trace] FILE"}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.usage);
+        const CommandRun run(test.command, test.arguments);
+        EXPECT_EQ(run.status, kExitUsage);
+        EXPECT_NE(run.err.str().find(test.usage), std::string::npos);
+    }
+}
+
+TEST_F(CliCommands, ModifyPrintsTheEditablePageOfASealedDeclaration)
+{
+    const std::string sealed = SealedSample("Tabacalera Peña & Hijos", "Peña & \"Hijos\"");
+    const CommandRun run(RunModifyCommand, {Write("DRN-1234567973161203", sealed)});
+    EXPECT_EQ(run.status, 0) << run.err.str();
+    EXPECT_EQ(run.err.str(), "");
+    const std::string page = run.out.str();
+    EXPECT_EQ(page.rfind("<html>\n", 0), 0u);
+    EXPECT_NE(page.find("value='Peña &amp; &quot;Hijos&quot;'"), std::string::npos);
+    EXPECT_NE(page.find("onclick='anexa(C.renglones1,1)'"), std::string::npos);
+}
+
+TEST_F(CliCommands, ModifyRefusesWithTheModifyCommandsMessages)
+{
+    const struct {
+        std::string content;
+        std::string message;
+    } cases[] = {
+        {"<html>not sealed</html>", "El archivo que intenta modificar es invalido, no pertenece a una declaración\n"},
+        {SealedSample("<CASILLA ID=\"2029\">0</CASILLA>", ""),
+         "El archivo a modificar no pertenece a una declaración DRN-7316, verifique\n"},
+    };
+    for (const auto& expected : cases) {
+        const CommandRun run(RunModifyCommand, {Write("DRN-1234567973161203", expected.content)});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out.str(), "");
+        EXPECT_EQ(run.err.str(), expected.message);
+    }
 }
