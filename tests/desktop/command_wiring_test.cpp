@@ -41,6 +41,16 @@ protected:
         return path;
     }
 
+    void expectDamagedFileWarning(Qt::Key key, const char* text)
+    {
+        ShownMessage warning;
+        open(key, writeFile("not a declaration"), [&] { AnswerMessage(warning); });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !warning.text.isEmpty(); }, kTimeoutMs));
+        EXPECT_EQ(warning.text, QString::fromUtf8(text));
+        EXPECT_EQ(warning.icon, QMessageBox::Warning);
+        EXPECT_FALSE(res_address::IsShownPage(frame.View().url()));
+    }
+
     TemporaryDirectory directory;
     QString dialogTitle;
     QStringList dialogFilters;
@@ -80,23 +90,14 @@ TEST_F(OpenWiring, ModifyShowsTheChosenDeclarationAsAWorkingForm)
     EXPECT_EQ(field("validar"), QStringLiteral("    Generar   "));
 }
 
-TEST_F(OpenWiring, ADamagedFileGetsTheCommandsWarningAndKeepsTheForm)
+TEST_F(OpenWiring, ADamagedFileGetsTheConsultWarningAndKeepsTheForm)
 {
-    const struct {
-        Qt::Key key;
-        QString warning;
-    } cases[] = {
-        {Qt::Key_C, QStringLiteral("El archivo que se intenta abrir es invalido, no pertenece a una declaración")},
-        {Qt::Key_M, QStringLiteral("El archivo que intenta modificar es invalido, no pertenece a una declaración")}};
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.warning.toStdString());
-        ShownMessage warning;
-        open(test.key, writeFile("not a declaration"), [&] { AnswerMessage(warning); });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !warning.text.isEmpty(); }, kTimeoutMs));
-        EXPECT_EQ(warning.text, test.warning);
-        EXPECT_EQ(warning.icon, QMessageBox::Warning);
-        EXPECT_FALSE(res_address::IsShownPage(frame.View().url()));
-    }
+    expectDamagedFileWarning(Qt::Key_C, "El archivo que se intenta abrir es invalido, no pertenece a una declaración");
+}
+
+TEST_F(OpenWiring, ADamagedFileGetsTheModifyWarningAndKeepsTheForm)
+{
+    expectDamagedFileWarning(Qt::Key_M, "El archivo que intenta modificar es invalido, no pertenece a una declaración");
 }
 
 TEST(GenerationWiring, ThePagesCallWritesTheDataFileAndCtrlSTheCopy)
