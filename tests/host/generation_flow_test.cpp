@@ -1,6 +1,7 @@
 #include "host/generation_flow.h"
 
 #include "declfile/seal_codec.h"
+#include "host/declaration_files.h"
 #include "host/fake_host_ui.h"
 #include "host/temporary_directory.h"
 
@@ -14,8 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kXml = " <FORMULARIO NUMERO=\"14302257\">  <NOMBRE><![CDATA[Peña & Cía]]></NOMBRE> </FORMULARIO> ";
-const std::string kNumber = "123456797316120314302257";
-const std::string kNit = "12345679";
 const std::string kMarkup = "<TABLE><TR><TD>Peña</TD></TR></TABLE>";
 
 // The copy's head.
@@ -39,12 +38,6 @@ std::string GeneratedMessage(const std::string& path)
            ". Ahora Ud. puede presentarlo a través de Internet, o bien llevarlo en un diskette a una ventanilla o "
            "kiosko de autoservicio de su banco más cercano. Ahora puede salirse del formulario, crear uno nuevo o bien "
            "imprimir el actual, estas opciones se encuentra en el menu \"Archivo\" o bien en el toolbar.";
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 std::string Unsealed(const fs::path& path)

@@ -1,6 +1,7 @@
 // Generation and Save when the disk fails them: each failure is reported with
 // its message, leaves no partial file and keeps any earlier file of the name.
 
+#include "host/declaration_files.h"
 #include "host/fake_host_ui.h"
 #include "host/generation_flow.h"
 #include "host/temporary_directory.h"
@@ -17,8 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kXml = " <FORMULARIO NUMERO=\"14302257\">  <NIT>12345679</NIT> </FORMULARIO> ";
-const std::string kNumber = "123456797316120314302257";
-const std::string kNit = "12345679";
 
 const std::string kNotCreated = "Error:\nNo pudo crearse el archivo de la declaración.";
 const std::string kNotWritten =
@@ -27,12 +26,6 @@ const std::string kNotWritten =
 const std::string kCopyFailed = "Error:\nNo pudo guardarse la copia en formato htm.";
 const std::string kNoDirectory =
     "Error:\nEl Directorio Especificado no existe, \nCorrija ingresando un directorio existente";
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // A tmpfs of a few pages mounted over a fresh directory, so that a test can
 // fill it. Needs root; `mounted()` tells whether the mount took.
