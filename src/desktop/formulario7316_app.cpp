@@ -3,8 +3,8 @@
 #include "app_icons.h"
 #include "main_frame.h"
 
-#include <QCommandLineParser>
 #include <QScreen>
+#include <QTimer>
 #include <QSettings>
 
 namespace {
@@ -37,26 +37,19 @@ CFormulario7316App::CFormulario7316App(int& argc, char** argv)
 
 CFormulario7316App::~CFormulario7316App() = default;
 
-bool CFormulario7316App::InitInstance()
+bool CFormulario7316App::InitInstance(const std::string& declaration)
 {
     WriteZoneMapValue();
-
-    QCommandLineParser commandLine;
-    commandLine.setApplicationDescription(QStringLiteral("Declaración jurada DRN-7316"));
-    commandLine.addHelpOption();
-    commandLine.addVersionOption();
-    if (!commandLine.parse(arguments())) {
-        fprintf(stderr, "%s\n", qPrintable(commandLine.errorText()));
-        return false;
-    }
-    if (commandLine.isSet(QStringLiteral("help")))
-        commandLine.showHelp();
-    if (commandLine.isSet(QStringLiteral("version")))
-        commandLine.showVersion();
 
     m_mainFrame = std::make_unique<CMainFrame>();
     // Sized to the screen first, for window systems that do not maximise.
     m_mainFrame->setGeometry(m_mainFrame->screen()->availableGeometry());
     m_mainFrame->showMaximized();
+    if (!declaration.empty()) {
+        // Once the window is up, so that a refusal's message has it as parent.
+        QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get(), declaration] {
+            frame->OpenDeclaration(declaration);
+        });
+    }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include <memory>
+#include <string>
 
 class CMainFrame;
 
@@ -13,8 +14,9 @@ public:
     CFormulario7316App(int& argc, char** argv);
     ~CFormulario7316App() override;
 
-    // The start-up steps; false ends the program.
-    bool InitInstance();
+    // The start-up steps; false ends the program. A `declaration` path is
+    // shown read-only once the window is up.
+    bool InitInstance(const std::string& declaration = {});
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 

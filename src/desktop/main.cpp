@@ -1,11 +1,27 @@
+#include "command_line.h"
 #include "formulario7316_app.h"
+#include "pdf_export.h"
 #include "res_scheme_handler.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
+    // Help, version and usage errors need no display, so they come first.
+    const CommandLine commandLine = ParseCommandLine(argc, argv, FORMULARIO_VERSION);
+    if (commandLine.exit) {
+        std::fputs(commandLine.exit->output.c_str(), stdout);
+        std::fputs(commandLine.exit->error.c_str(), stderr);
+        return commandLine.exit->exitCode;
+    }
+    if (commandLine.WantsPdf() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");  // no window, so no display either
+
     CResSchemeHandler::RegisterScheme();
     CFormulario7316App app(argc, argv);
-    if (!app.InitInstance())
+    if (commandLine.WantsPdf())
+        return ExportDeclarationPdf(commandLine.pdfDeclaration, commandLine.pdfOutput);
+    if (!app.InitInstance(commandLine.file))
         return 1;
     return app.exec();
 }

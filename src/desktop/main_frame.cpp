@@ -7,6 +7,7 @@
 #include "qt_host_ui.h"
 
 #include "declfile/reopen.h"
+#include "host/fixed_file_ui.h"
 #include "render/consult_page.h"
 #include "render/modify_page.h"
 
@@ -110,6 +111,12 @@ void CMainFrame::ConnectCommands()
             });
     m_handlers[Command::About] = [this] { OnAppAbout(); };
     m_handlers[Command::Exit] = [this] { close(); };
+}
+
+void CMainFrame::OpenDeclaration(const std::string& path)
+{
+    FixedFileUi ui(m_hostUi, path);
+    Reopen(ReopenMode::Consult, BuildConsultPage, ui, m_page);
 }
 
 void CMainFrame::CreateActions()

@@ -29,6 +29,10 @@ public:
 
     CFormulario7316View& View() const { return *m_view; }
 
+    // Shows a saved declaration read-only, as Consult does with the file
+    // chosen: the same refusals, and the page shown stays on a refusal.
+    void OpenDeclaration(const std::string& path);
+
     // The command's action; nullptr for a command that has no handler yet.
     QAction* Action(Command command) const;
 

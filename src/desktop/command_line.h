@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What the program's command line asks for. Switches it does not know (the
+// browser engine's "--disable-gpu", "--remote-debugging-port=N", Qt's
+// "-platform offscreen" ...) are left to the engine and to Qt.
+struct CommandLine {
+    // Print `output` to standard output (or `error` to standard error) and
+    // end with `exitCode`, without starting anything that needs a display.
+    struct Exit {
+        int exitCode = 0;
+        std::string output;
+        std::string error;
+    };
+
+    std::optional<Exit> exit;
+    std::string file;                // a declaration to show read-only at start
+    std::string pdfDeclaration;      // with pdfOutput: write its PDF and end
+    std::string pdfOutput;
+
+    bool WantsPdf() const { return !pdfOutput.empty(); }
+};
+
+// Reads argv as given to main, before Qt removes its own switches.
+CommandLine ParseCommandLine(int argc, const char* const* argv, const std::string& version);

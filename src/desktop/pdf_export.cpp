@@ -1,0 +1,77 @@
+#include "pdf_export.h"
+
+#include "formulario7316_view.h"
+
+#include "declfile/reopen.h"
+#include "host/fixed_file_ui.h"
+#include "host/safe_file_writer.h"
+#include "render/consult_page.h"
+
+#include <QEventLoop>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QWebEnginePage>
+
+#include <iostream>
+
+namespace {
+
+// Tells a person at a terminal what a dialog would have shown.
+class ConsoleUi : public HostUi {
+public:
+    std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFile() override { return std::nullopt; }
+    void ShowMessage(const std::string& text, const std::string&) override { std::cerr << text << '\n'; }
+    void ShowWarning(const std::string& text) override { std::cerr << text << '\n'; }
+    void ShowPage(const std::string& html) override { page = html; }
+
+    std::string page;
+};
+
+const QPageLayout kLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                          QPageLayout::Millimeter);
+
+}  // namespace
+
+void ExportPagePdf(QWebEnginePage& page, const QString& path, std::function<void(bool written)> done)
+{
+    page.printToPdf(
+        [path, done = std::move(done)](const QByteArray& pdf) {
+            const bool written = !pdf.isEmpty()
+                && WriteFileWhole(path.toStdString(), std::string_view(pdf.constData(), pdf.size()))
+                    == WriteResult::kWritten;
+            done(written);
+        },
+        kLayout);
+}
+
+int ExportDeclarationPdf(const std::string& declaration, const std::string& output)
+{
+    ConsoleUi console;
+    FixedFileUi ui(console, declaration);
+    CPageText page;
+    if (!Reopen(ReopenMode::Consult, BuildConsultPage, ui, page))
+        return 1;
+
+    CFormulario7316View view;
+    QEventLoop loop;
+    bool loaded = false;
+    QObject::connect(&view, &QWebEngineView::loadFinished, &loop, [&](bool ok) {
+        loaded = ok;
+        loop.quit();
+    });
+    view.ShowPage(QString::fromStdString(console.page));
+    loop.exec();
+
+    bool written = false;
+    if (loaded) {
+        ExportPagePdf(*view.page(), QString::fromStdString(output), [&](bool ok) {
+            written = ok;
+            loop.quit();
+        });
+        loop.exec();
+    }
+    if (!written)
+        std::cerr << "formulario7316: no se pudo escribir " << output << '\n';
+    return written ? 0 : 1;
+}
