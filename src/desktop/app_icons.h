@@ -2,10 +2,9 @@
 
 #include <QIcon>
 
-// The application's icon and the tool bar's images, drawn by the program so
-// they look the same with or without a desktop icon theme.
+// The application's icon, the program's own image.
 QIcon ApplicationIcon();
 
-// A tool bar image: the desktop theme's icon of that name when the theme has
-// one, otherwise a drawn square carrying `mark`.
-QIcon ToolBarIcon(const char* themeName, QChar mark);
+// A tool bar image: the desktop theme's icon of that name, or the program's
+// own image of the same name where the theme has none.
+QIcon ToolBarIcon(const char* themeName);

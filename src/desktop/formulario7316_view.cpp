@@ -5,7 +5,9 @@
 #include "res_address.h"
 #include "res_scheme_handler.h"
 
+#include <QEventLoop>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QWebEngineProfile>
 
@@ -56,6 +58,23 @@ void CFormulario7316View::PrintPage()
         return;
     m_printer = std::move(printer);
     print(m_printer.get());
+}
+
+void CFormulario7316View::PreviewPage()
+{
+    if (m_printer)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("Vista preliminar"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        // The preview paints when this returns, so wait for the page to be rendered.
+        QEventLoop rendered;
+        connect(this, &QWebEngineView::printFinished, &rendered, &QEventLoop::quit);
+        print(target);
+        rendered.exec();
+    });
+    preview.exec();
 }
 
 void CFormulario7316View::SetAlertPresenter(CFormPage::AlertPresenter presenter)

@@ -30,6 +30,9 @@ public:
     // Asks for a printer and prints the page shown.
     void PrintPage();
 
+    // Shows the print preview of the page shown, from which it can be printed.
+    void PreviewPage();
+
     // Who shows the page's alert() texts; nothing restores the message box.
     void SetAlertPresenter(CFormPage::AlertPresenter presenter);
 

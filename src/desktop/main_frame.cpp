@@ -4,6 +4,7 @@
 #include "app_icons.h"
 #include "formulario7316_view.h"
 #include "lock_keys.h"
+#include "pdf_export.h"
 #include "qt_host_ui.h"
 
 #include "declfile/reopen.h"
@@ -13,6 +14,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -33,36 +36,39 @@ struct CommandSpec {
     const char* shortcut;   // "" for none
     const char* prompt;     // status bar, while the entry or button is pointed at
     const char* toolTip;
-    const char* iconName;   // desktop theme name of the tool bar image, "" for none
-    char iconMark;          // what the drawn image shows without a theme
+    const char* iconName;   // theme name of the tool bar image, also of the program's own; "" for none
 };
 
 const CommandSpec kCommands[] = {
-    {Command::New, "&Nuevo", "Ctrl+N", "Crea un nuevo documento", "Nuevo", "document-new", 'N'},
+    {Command::New, "&Nuevo", "Ctrl+N", "Crea un nuevo documento", "Nuevo", "document-new"},
     {Command::Consult, "&Consultar", "Ctrl+C", "Abre un documento ya existente para consultarlo",
-     "Abrir", "document-open", 'C'},
+     "Abrir", "document-open"},
     {Command::Modify, "&Modificar", "Ctrl+M", "Abre un archivo existente y permite modificarlo",
-     "Modificar", "document-edit", 'M'},
-    {Command::Print, "&Imprimir...", "Ctrl+P", "Imprime el documento activo", "Imprimir",
-     "document-print", 'I'},
-    {Command::Save, "&Guardar", "Ctrl+S", "Guarda el documento activo", "Guardar", "", ' '},
+     "Modificar", "document-edit"},
+    {Command::Print, "&Imprimir...", "Ctrl+P", "Imprime el documento activo", "Imprimir", "document-print"},
+    {Command::ExportPdf, "&Exportar PDF...", "", "Guarda el documento activo como archivo PDF",
+     "Exportar PDF", "document-export"},
+    {Command::PrintPreview, "&Vista preliminar", "", "Muestra el documento activo tal como se imprimirá",
+     "Vista preliminar", "document-print-preview"},
+    {Command::Save, "&Guardar", "Ctrl+S", "Guarda el documento activo", "Guardar", ""},
     {Command::About, "&Acerca de Formulario7316...", "",
-     "Muestra información del programa y su número de versión", "Acerca de", "help-about", '?'},
-    {Command::Exit, "&Salir", "", "Sale de la aplicación", "Salir", "application-exit", 'S'},
+     "Muestra información del programa y su número de versión", "Acerca de", "help-about"},
+    {Command::Exit, "&Salir", "", "Sale de la aplicación", "Salir", "application-exit"},
     {Command::ViewToolBar, "Barra de &herramientas", "", "Muestra u oculta la barra de herramientas",
-     "Alternar Barra de herramientas", "", ' '},
+     "Alternar Barra de herramientas", ""},
     {Command::ViewStatusBar, "Barra de &estado", "", "Muestra u oculta la barra de estado",
-     "Alternar Barra de estado", "", ' '},
+     "Alternar Barra de estado", ""},
 };
 
 // Where each command stands; kSeparator is a separator line or gap.
 constexpr Command kSeparator = static_cast<Command>(-1);
 const Command kFileMenu[] = {Command::New, Command::Consult, Command::Modify, kSeparator,
-                             Command::Print, kSeparator, Command::Exit};
+                             Command::Print, Command::ExportPdf, Command::PrintPreview, kSeparator,
+                             Command::Exit};
 const Command kViewMenu[] = {Command::ViewToolBar, Command::ViewStatusBar};
 const Command kHelpMenu[] = {Command::About};
 const Command kToolBar[] = {Command::New, Command::Consult, Command::Modify, kSeparator,
-                            Command::Print, kSeparator, Command::About, Command::Exit};
+                            Command::Print, Command::ExportPdf, kSeparator, Command::About, Command::Exit};
 
 struct LockIndicator {
     LockKey key;
@@ -103,6 +109,8 @@ void CMainFrame::ConnectCommands()
         Reopen(ReopenMode::Modify, BuildModifyPage, m_hostUi, m_page);
     };
     m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
+    m_handlers[Command::PrintPreview] = [this] { m_view->PreviewPage(); };
+    m_handlers[Command::ExportPdf] = [this] { OnExportPdf(); };
     m_handlers[Command::Save] = [this] { m_generation.OnFileSave(); };
     connect(m_view, &CFormulario7316View::generaArchivo, this,
             [this](const QString& xml, const QString& number, const QString& html, const QString& nit) {
@@ -130,7 +138,7 @@ void CMainFrame::CreateActions()
         action->setStatusTip(QString::fromUtf8(spec.prompt));
         action->setToolTip(QString::fromUtf8(spec.toolTip));
         if (*spec.iconName)
-            action->setIcon(ToolBarIcon(spec.iconName, QLatin1Char(spec.iconMark)));
+            action->setIcon(ToolBarIcon(spec.iconName));
         if (toggle) {
             action->setCheckable(true);
             action->setChecked(true);
@@ -261,6 +269,27 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Asks where to keep a PDF of the page shown and writes it there, whole or
+// not at all.
+void CMainFrame::OnExportPdf()
+{
+    QFileDialog dialog(this, QStringLiteral("Exportar PDF"), QDir::homePath());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Documentos PDF (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+    ExportPagePdf(*m_view->page(), path, [this, path](bool written) {
+        if (written)
+            statusBar()->showMessage(QStringLiteral("Se guardó %1").arg(QDir::toNativeSeparators(path)), 5000);
+        else
+            m_hostUi.ShowMessage("Error:\nNo se pudo escribir el archivo "
+                                     + QDir::toNativeSeparators(path).toStdString(),
+                                 QApplication::applicationName().toStdString());
+    });
 }
 
 void CMainFrame::OnAppAbout()

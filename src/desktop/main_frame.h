@@ -23,7 +23,9 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    enum class Command { New, Consult, Modify, Print, Save, About, Exit, ViewToolBar, ViewStatusBar };
+    enum class Command {
+        New, Consult, Modify, Print, PrintPreview, ExportPdf, Save, About, Exit, ViewToolBar, ViewStatusBar
+    };
 
     explicit CMainFrame(QWidget* parent = nullptr);
 
@@ -49,6 +51,7 @@ private:
     void RefreshLockIndicators();
     QAction* FrameShortcut(const QKeyEvent& key) const;
     void OnAppAbout();
+    void OnExportPdf();
 
     CFormulario7316View* m_view;
     std::map<Command, std::function<void()>> m_handlers;
