@@ -24,9 +24,12 @@ desktop-file-validate "$prefix/share/applications/formulario7316.desktop" || fai
 version=$(sed -n 's/^project(Formulario7316 VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
 [ "$("$prefix/bin/formulario7316-cli" --version)" = "formulario7316-cli $version" ] || fail "cli --version"
 [ "$("$prefix/bin/formulario7316" --version)" = "formulario7316 $version" ] || fail "--version"
+"$prefix/bin/formulario7316" --help | grep -qF "formulario7316 --pdf DECLARACION SALIDA.pdf" || fail "--help"
 
 cp "$declaration" DRN-123456797316120314302257
-"$prefix/bin/formulario7316" --pdf DRN-123456797316120314302257 declaration.pdf 2>pdf.log || fail "--pdf: $(cat pdf.log)"
+# The engine's and Qt's own switches pass through.
+"$prefix/bin/formulario7316" --disable-gpu --remote-debugging-port=0 -platform offscreen \
+  --pdf DRN-123456797316120314302257 declaration.pdf 2>pdf.log || fail "--pdf: $(cat pdf.log)"
 text=$(pdftotext declaration.pdf -)
 for expected_text in 12345679 "Tabacalera Ejemplo" MARLBORO; do
   grep -qF "$expected_text" <<<"$text" || fail "the PDF lacks $expected_text"
