@@ -18,12 +18,21 @@ std::filesystem::path FreeNameBeside(const std::filesystem::path& target)
     }
 }
 
-bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes, bool& created)
+bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes, bool ownerOnly,
+                  bool& created)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     created = file.is_open();
     if (!created)
         return false;
+    if (ownerOnly) {
+        std::error_code error;
+        std::filesystem::permissions(
+            path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+            std::filesystem::perm_options::replace, error);
+        if (error)
+            return false;
+    }
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     file.close();
     return !file.fail();
@@ -46,14 +55,16 @@ std::filesystem::path Utf8Path(std::string_view path)
     return std::filesystem::path(std::u8string(path.begin(), path.end()));
 }
 
-WriteResult WriteFileWhole(const std::string& path, std::string_view bytes)
+namespace {
+
+WriteResult WriteWhole(const std::string& path, std::string_view bytes, bool ownerOnly)
 {
     const std::filesystem::path target = Utf8Path(path);
     if (IsReadOnlyFile(target))
         return WriteResult::kNotCreated;
     const std::filesystem::path temporary = FreeNameBeside(target);
     bool created = false;
-    const bool written = WriteNewFile(temporary, bytes, created);
+    const bool written = WriteNewFile(temporary, bytes, ownerOnly, created);
     if (!created)
         return WriteResult::kNotCreated;
     std::error_code error;
@@ -67,4 +78,16 @@ WriteResult WriteFileWhole(const std::string& path, std::string_view bytes)
         return WriteResult::kNotCreated;
     }
     return WriteResult::kWritten;
+}
+
+} // namespace
+
+WriteResult WriteFileWhole(const std::string& path, std::string_view bytes)
+{
+    return WriteWhole(path, bytes, false);
+}
+
+WriteResult WritePrivateFileWhole(const std::string& path, std::string_view bytes)
+{
+    return WriteWhole(path, bytes, true);
 }

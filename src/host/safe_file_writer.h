@@ -20,5 +20,10 @@ enum class WriteResult {
 // file is removed and any earlier file is intact.
 WriteResult WriteFileWhole(const std::string& path, std::string_view bytes);
 
+// As WriteFileWhole, for a file that only its owner may read or write: the
+// new file is given those permissions before any byte goes into it, so the
+// file, and its temporary on the way, are never readable by others.
+WriteResult WritePrivateFileWhole(const std::string& path, std::string_view bytes);
+
 // How the flows write files; tests pass a failing one.
 using FileWriter = std::function<WriteResult(const std::string& path, std::string_view bytes)>;
