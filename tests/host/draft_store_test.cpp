@@ -1,0 +1,196 @@
+#include "host/draft_page.h"
+#include "host/draft_store.h"
+
+#include "host/file_reader.h"
+#include "host/temporary_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Draft SampleDraft(int rows)
+{
+    Draft draft{DraftOrigin::kModify, "/home/ana/Peña\t\"x\"\n\\DRN-1", "14302257", rows, {}};
+    draft.fields = {{"c1", "14302257"}, {"c2", "12345679"}, {"c3", "A & B <b>\\ \r\n \t ´€"},
+                    {"mes_ini", "03"}, {"anio_ini", "2012"}, {"c2024", ""}};
+    for (int row = 1; row <= rows; ++row)
+        for (int column = 1; column <= 9; ++column)
+            draft.fields.push_back({"f1" + std::to_string(row) + "c" + std::to_string(column),
+                                    column == 1 ? "FA035127.00 L&M" : std::to_string(row * column)});
+    return draft;
+}
+
+std::string Text(const fs::path& path) { return ReadWholeFile(path.string()).value_or("<missing>"); }
+
+bool OwnerOnly(const fs::path& path)
+{
+    return (fs::status(path).permissions() & fs::perms::all) == (fs::perms::owner_read | fs::perms::owner_write);
+}
+
+}  // namespace
+
+TEST(DraftText, ReadsBackWhatItWrote)
+{
+    for (int rows : {0, 1, 15, kMaxDraftAnnexRows}) {
+        const Draft draft = SampleDraft(rows);
+        Draft read;
+        const DraftStatus status = ReadDraftText(DraftText(draft), read);
+        EXPECT_TRUE(status.ok()) << rows << ": " << status.Describe();
+        EXPECT_EQ(read, draft) << rows;
+    }
+}
+
+// Every damaged, cut, foreign or over-reaching draft is refused with its
+// reason, and the draft given to fill stays as it was.
+TEST(DraftText, RefusesBadDrafts)
+{
+    const std::string good = DraftText(SampleDraft(2));
+    const auto withField = [](std::string name, int rows = 2) {
+        Draft draft = SampleDraft(rows);
+        draft.fields.push_back({std::move(name), "x"});
+        return DraftText(draft);
+    };
+    std::string flipped = good;
+    flipped[good.find("12345679")] = '7';
+    std::string otherVersion = good;
+    otherVersion.replace(otherVersion.find(" 1\n"), 3, " 2\n");
+    const struct {
+        const char* what;
+        std::string text;
+        DraftProblem problem;
+    } cases[] = {
+        {"empty", "", DraftProblem::kDamaged},
+        {"not a draft", "<html>\n", DraftProblem::kDamaged},
+        {"other version", otherVersion, DraftProblem::kOtherVersion},
+        {"cut in a line", good.substr(0, good.size() / 2), DraftProblem::kTruncated},
+        {"cut after a line", good.substr(0, good.rfind("fin\t")), DraftProblem::kTruncated},
+        {"closing line cut", good.substr(0, good.size() - 3), DraftProblem::kTruncated},
+        {"a byte changed", flipped, DraftProblem::kDamaged},
+        {"script handler", withField("onblur"), DraftProblem::kUnknownField},
+        {"row past the count", withField("f13c1"), DraftProblem::kUnknownField},
+        {"row past the form", withField("f1104c1", kMaxDraftAnnexRows), DraftProblem::kUnknownField},
+        {"row zero", withField("f10c1"), DraftProblem::kUnknownField},
+        {"leading zero", withField("f101c1"), DraftProblem::kUnknownField},
+        {"column ten", withField("f11c10"), DraftProblem::kUnknownField},
+        {"the button", withField("validar"), DraftProblem::kUnknownField},
+        {"twice", withField("c2"), DraftProblem::kDamaged},
+        {"bad UTF-8", DraftText(Draft{DraftOrigin::kNew, "", "\xC3(", 0, {}}), DraftProblem::kDamaged},
+        {"huge", good + std::string(17 * 1024 * 1024, 'x'), DraftProblem::kDamaged},
+    };
+    for (const auto& testCase : cases) {
+        Draft read = SampleDraft(1);
+        const DraftStatus status = ReadDraftText(testCase.text, read);
+        EXPECT_EQ(status.problem(), testCase.problem) << testCase.what << ": " << status.Describe();
+        EXPECT_FALSE(status.Describe().empty()) << testCase.what;
+        EXPECT_EQ(read, SampleDraft(1)) << testCase.what;
+    }
+}
+
+TEST(DraftText, TypedValuesAreTheFieldsAPersonTypes)
+{
+    const struct {
+        std::vector<DraftField> fields;
+        bool typed;
+    } cases[] = {
+        {{{"c1", "14302257"}, {"c6", "46"}, {"dia_ini", "01"}, {"c2013", "0.005"}, {"c2029", "0"},
+          {"v2", "0.00"}, {"trenglon1", "15"}, {"renglones1", "3"}, {"f11c7", "x"}, {"c2", ""}},
+         false},
+        {{{"c2", "1"}}, true},
+        {{{"anio_ini", "2012"}}, true},
+        {{{"c2026", "5.00"}}, true},
+        {{{"f1103c1", "FA035127.00 L&M"}}, true},
+        {{{"f12c6", "1"}}, true},
+    };
+    for (const auto& testCase : cases) {
+        const Draft draft{DraftOrigin::kNew, "", "1", kMaxDraftAnnexRows, testCase.fields};
+        EXPECT_EQ(HoldsTypedValues(draft), testCase.typed) << testCase.fields.front().name;
+        EXPECT_EQ(SameTypedValues(draft, Draft{}), !testCase.typed) << testCase.fields.front().name;
+    }
+    Draft changed = SampleDraft(2);
+    EXPECT_TRUE(SameTypedValues(changed, SampleDraft(2)));
+    changed.fields.back().value = "other";  // hidden column 9
+    EXPECT_TRUE(SameTypedValues(changed, SampleDraft(2)));
+    changed.fields[changed.fields.size() - 4].value = "other";  // column 6
+    EXPECT_FALSE(SameTypedValues(changed, SampleDraft(2)));
+}
+
+// A write cut short by a full disk leaves the earlier draft whole and no
+// temporary; drafts and the backup are for their owner's eyes only.
+TEST(DraftStore, ReplacesItsDraftWholeAndPrivately)
+{
+    TemporaryDirectory root;
+    CDraftStore store((root.path() / "drafts").string(), NewDraftId());
+    ASSERT_TRUE(store.Prepare().ok());
+    EXPECT_EQ(fs::status(root.path() / "drafts").permissions() & fs::perms::all, fs::perms::owner_all);
+    ASSERT_TRUE(store.Save(SampleDraft(1)).ok());
+    const std::string earlier = Text(store.DraftPath(store.OwnId()));
+
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4096, limit.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const DraftStatus cut = store.Save(SampleDraft(kMaxDraftAnnexRows));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(cut.problem(), DraftProblem::kNotWritten);
+    EXPECT_EQ(Text(store.DraftPath(store.OwnId())), earlier);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root.path() / "drafts"), fs::directory_iterator()), 1);
+    EXPECT_TRUE(OwnerOnly(store.DraftPath(store.OwnId())));
+
+    ASSERT_TRUE(store.SetAside().ok());
+    EXPECT_FALSE(fs::exists(store.DraftPath(store.OwnId())));
+    EXPECT_EQ(Text(store.BackupPath()), earlier);
+    EXPECT_TRUE(OwnerOnly(store.BackupPath()));
+}
+
+// Two programs at once keep a draft each; each sees the other's, and the
+// backup holds the last one set aside.
+TEST(DraftStore, KeepsOneDraftPerProgram)
+{
+    TemporaryDirectory root;
+    const std::string folder = root.str();
+    CDraftStore first(folder, "1700000000000-0000000a"), second(folder, "1700000000001-0000000b");
+    for (const char* junk : {"descartado.txt", "danado.txt", "borrador-x.txt", "borrador-1-0000000c.lock",
+                             "borrador-1700000000000-0000000a.txt.tmp0", "borrador-1-g.txt"})
+        std::ofstream(root.path() / junk) << "junk";
+    ASSERT_TRUE(first.Save(SampleDraft(1)).ok());
+    ASSERT_TRUE(second.Save(SampleDraft(2)).ok());
+    EXPECT_EQ(first.OtherIds(), std::vector<std::string>{"1700000000001-0000000b"});
+    EXPECT_EQ(second.OtherIds(), std::vector<std::string>{"1700000000000-0000000a"});
+
+    CDraftStore third(folder, NewDraftId());
+    EXPECT_EQ(third.OtherIds(), (std::vector<std::string>{"1700000000000-0000000a", "1700000000001-0000000b"}));
+    Draft read;
+    ASSERT_TRUE(third.Load("1700000000001-0000000b", read).ok());
+    EXPECT_EQ(read, SampleDraft(2));
+
+    ASSERT_TRUE(third.SetAside("1700000000001-0000000b").ok());
+    ASSERT_TRUE(third.Adopt("1700000000000-0000000a", SampleDraft(1)).ok());
+    EXPECT_EQ(third.OtherIds(), std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(root.path() / "borrador-1700000000000-0000000a.txt.tmp0"));
+    ASSERT_TRUE(third.Load(third.OwnId(), read).ok());
+    EXPECT_EQ(read, SampleDraft(1));
+    ASSERT_TRUE(third.Load("1700000000001-0000000b", read).problem() == DraftProblem::kUnreadable);
+    EXPECT_EQ(Text(third.BackupPath()), DraftText(SampleDraft(2)));
+}
+
+// The page a Modify draft comes back on carries its number and values as text.
+TEST(DraftStore, ModifyDraftPageCarriesNumberAndEscapedValues)
+{
+    CPageText page;
+    ASSERT_TRUE(BuildDraftModifyPage(SampleDraft(3), page));
+    EXPECT_NE(page.str().find("value='14302257'"), std::string::npos);
+    EXPECT_NE(page.str().find("A &amp; B &lt;b&gt;"), std::string::npos);
+    EXPECT_EQ(page.str().find("<b>"), std::string::npos);
+    EXPECT_NE(page.str().find("name='f13c6'"), std::string::npos);
+    EXPECT_EQ(page.str().find("name='f14c1'"), std::string::npos);
+}
