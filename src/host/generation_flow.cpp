@@ -60,28 +60,28 @@ CGenerationFlow::CGenerationFlow(HostUi& ui, OutputPlace place, FileWriter write
 {
 }
 
-void CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
+bool CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
                                     const std::string& cadenahtml,
                                     const std::string& nitcontribuyente)
 {
     if (!AcceptsDeclaration(cadenaxml, numformulario, nitcontribuyente))
-        return;
+        return false;
     const auto chosen = m_ui.AskDirectory(m_place.defaultDirectory);
     if (!chosen)
-        return;
+        return false;
     const auto taxpayerDirectory = TaxpayerDirectory(*chosen, nitcontribuyente, m_place);
     if (!taxpayerDirectory) {
         m_ui.ShowMessage(kDirectoryMissing, kCaptionApplication);
-        return;
+        return false;
     }
     const auto sealed = SealDeclaration(cadenaxml);
     if (!sealed) {
         m_ui.ShowMessage(kSealFailed, kCaptionDeclaration);
-        return;
+        return false;
     }
     const std::string formDirectory = MakeFormDirectory(*taxpayerDirectory, m_place);
-    WriteDataFile(formDirectory + m_place.separator + kDataFilePrefix + numformulario, *sealed,
-                  cadenahtml);
+    return WriteDataFile(formDirectory + m_place.separator + kDataFilePrefix + numformulario,
+                         *sealed, cadenahtml);
 }
 
 // The NIT and the declaration number become a directory and a file name, and
@@ -106,22 +106,23 @@ bool CGenerationFlow::AcceptsDeclaration(const std::string& cadenaxml,
     return true;
 }
 
-void CGenerationFlow::WriteDataFile(const std::string& path, const std::string& sealed,
+bool CGenerationFlow::WriteDataFile(const std::string& path, const std::string& sealed,
                                     const std::string& cadenahtml)
 {
     switch (m_writer(path, sealed)) {
     case WriteResult::kNotCreated:
         m_ui.ShowMessage(kNotCreated, kCaptionDeclaration);
-        return;
+        return false;
     case WriteResult::kNotWritten:
         m_ui.ShowMessage(kNotWritten, kCaptionDeclaration);
-        return;
+        return false;
     case WriteResult::kWritten:
         break;
     }
     m_rutaArchivo = path;
     m_cadenahtml = cadenahtml;
     m_ui.ShowMessage(GeneratedMessage(path), kCaptionDeclaration);
+    return true;
 }
 
 void CGenerationFlow::OnFileSave()

@@ -15,8 +15,9 @@ public:
     CGenerationFlow(HostUi& ui, OutputPlace place, FileWriter writer = WriteFileWhole);
 
     // Asks for a directory, seals `cadenaxml` into "DRN-" + `numformulario`
-    // under directory/NIT/7316 and reports the file. All texts UTF-8.
-    void GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
+    // under directory/NIT/7316 and reports the file. All texts UTF-8. True
+    // when the data file was written.
+    bool GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
                        const std::string& cadenahtml, const std::string& nitcontribuyente);
 
     // Writes the HTML copy of the last declaration generated.
@@ -28,7 +29,7 @@ public:
 private:
     bool AcceptsDeclaration(const std::string& cadenaxml, const std::string& numformulario,
                             const std::string& nitcontribuyente);
-    void WriteDataFile(const std::string& path, const std::string& sealed,
+    bool WriteDataFile(const std::string& path, const std::string& sealed,
                        const std::string& cadenahtml);
 
     HostUi& m_ui;
