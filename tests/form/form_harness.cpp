@@ -2,9 +2,11 @@
 
 #include "formulario7316_view.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -14,82 +16,118 @@ namespace {
 
 constexpr int kTimeoutMs = 20000;
 
-// The page-side steps. Each takes the field name and a text, and answers ""
-// when done or the reason it could not be done.
-constexpr char kFieldSteps[] = R"JS(
-(function (step, name, text) {
-    var field = document.getElementById(name) || document.getElementsByName(name)[0];
-    if (!field)
-        return "there is no field " + name;
-    function enter() {
+// The steps of run(), as [kind, name, text] triples; answers "" when all were
+// done, or why the first that could not be done failed.
+constexpr char kSteps[] = R"JS((function (steps) {
+    for (var s = 0; s < steps.length; s++) {
+        var kind = steps[s][0], name = steps[s][1], text = steps[s][2];
+        var field = document.getElementById(name) || document.getElementsByName(name)[0];
+        if (!field)
+            return "there is no field " + name;
+        if (kind == "set") {
+            field.value = text;
+            continue;
+        }
         if (field.disabled)
             return "the field " + name + " is disabled";
         field.focus();
-        return document.activeElement === field ? "" : "the field " + name + " cannot take the focus";
-    }
-    function changeTo(newValue) {
-        var before = field.value;
-        field.value = newValue;
-        field.dispatchEvent(new Event("input", { bubbles: true }));
-        if (field.value !== before)
-            field.dispatchEvent(new Event("change", { bubbles: true }));
-    }
-    function optionIndex() {
-        for (var i = 0; i < field.options.length; i++) {
-            if (field.options[i].text === text || field.options[i].value === text)
-                return i;
+        if (kind == "click") {
+            field.click();
+            continue;
         }
-        return -1;
-    }
-    var steps = {
-        set: function () { field.value = text; return ""; },
-        type: function () {
-            var refused = enter();
-            if (refused) return refused;
-            changeTo(text);
-            field.blur();
-            return "";
-        },
-        leave: function () {
-            var refused = enter();
-            if (refused) return refused;
-            field.blur();
-            return "";
-        },
-        select: function () {
-            if (!field.options)
-                return "the field " + name + " is not a list";
-            var index = optionIndex();
+        if (document.activeElement !== field)
+            return "the field " + name + " cannot take the focus";
+        if (kind == "type" && field.options) {
+            var index = Array.prototype.findIndex.call(field.options,
+                function (o) { return o.text === text || o.value === text; });
             if (index < 0)
                 return "the list " + name + " has no option " + text;
-            var refused = enter();
-            if (refused) return refused;
-            var before = field.selectedIndex;
-            field.selectedIndex = index;
-            if (index !== before)
+            if (index !== field.selectedIndex) {
+                field.selectedIndex = index;
                 field.dispatchEvent(new Event("change", { bubbles: true }));
-            field.blur();
-            return "";
-        },
-        click: function () {
-            if (field.disabled)
-                return "the button " + name + " is disabled";
-            field.focus();
-            field.click();
-            return "";
+            }
+        } else if (kind == "type") {
+            var before = field.value;
+            field.value = text;
+            field.dispatchEvent(new Event("input", { bubbles: true }));
+            if (field.value !== before)
+                field.dispatchEvent(new Event("change", { bubbles: true }));
         }
-    };
-    return steps[step]();
-})
-)JS";
+        field.blur();
+    }
+    return "";
+}))JS";
 
-QString JsArguments(const QStringList& values)
+// Keeps what the blank form holds once loaded, for kRestore.
+constexpr char kKeep[] = R"JS((function () {
+    window.blankForm = {
+        fields: Array.from(C.elements).map(function (e) {
+            return { e: e, value: e.value, initial: e.getAttribute("value"), disabled: e.disabled, readOnly: e.readOnly,
+                     style: e.getAttribute("style"), handlers: [e.onblur, e.onclick, e.onchange],
+                     selected: e.options ? Array.from(e.options).map(function (o) { return o.defaultSelected; }) : null,
+                     index: e.selectedIndex };
+        }),
+        labels: Array.from(document.querySelectorAll("div[id]")).filter(function (d) {
+            return !d.querySelector("input, select");
+        }).map(function (d) { return [d, d.innerHTML]; }),
+        markup: document.body.innerHTML, rows: ANEXO[1], focus: document.activeElement,
+        Date: window.Date, alert: window.alert
+    };
+}))JS";
+
+// Puts the kept blank form back; false when it cannot be (no kept form, or
+// the page's markup differs from it afterwards).
+constexpr char kRestore[] = R"JS((function () {
+    var blank = window.blankForm;
+    if (!blank || ANEXO[1] !== blank.rows || C.elements.length !== blank.fields.length)
+        return false;
+    window.Date = blank.Date;
+    window.alert = blank.alert;
+    var quiet = function (event) { event.stopPropagation(); };
+    window.addEventListener("blur", quiet, true);  // leaving the field now is no leave
+    if (document.activeElement)
+        document.activeElement.blur();
+    window.removeEventListener("blur", quiet, true);
+    for (var i = 0; i < blank.fields.length; i++) {
+        var f = blank.fields[i], e = f.e;
+        if (C.elements[i] !== e)
+            return false;
+        if (f.selected)
+            f.selected.forEach(function (on, j) { e.options[j].defaultSelected = on; });
+        f.initial === null ? e.removeAttribute("value") : e.setAttribute("value", f.initial);
+        if (e.value !== f.value)
+            e.value = f.value;
+        e.selectedIndex = f.index;
+        e.disabled = f.disabled;
+        e.readOnly = f.readOnly;
+        f.style === null ? e.removeAttribute("style") : e.setAttribute("style", f.style);
+        e.onblur = f.handlers[0], e.onclick = f.handlers[1], e.onchange = f.handlers[2];
+    }
+    blank.labels.forEach(function (label) { label[0].innerHTML = label[1]; });
+    if (blank.focus && blank.focus !== document.body)
+        blank.focus.focus();
+    return document.body.innerHTML === blank.markup;
+}))JS";
+
+QString JsArgument(const QJsonArray& values)
 {
-    const QByteArray array = QJsonDocument(QJsonArray::fromStringList(values)).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
+    return QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact));
 }
 
 }  // namespace
+
+bool WaitFor(const std::function<bool()>& done, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer wake;  // so that the wait for more events ends at the deadline
+    wake.start(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
 
 FormHarness::FormHarness()
     : m_view(std::make_unique<CFormulario7316View>())
@@ -109,8 +147,13 @@ FormHarness::FormHarness()
     m_view->resize(1280, 960);
     m_view->show();
     m_view->activateWindow();
-    m_view->setFocus();
-    if (!QTest::qWaitForWindowActive(m_view.get(), kTimeoutMs))
+    if (!js(QStringLiteral("document.hasFocus()")).toBool()) {
+        std::cerr << "REFOCUS\n";
+        m_view->clearFocus();
+        QCoreApplication::processEvents();
+        m_view->setFocus();
+    }
+    if (!WaitFor([this] { return m_view->isActiveWindow(); }))
         ADD_FAILURE() << "the form view's window did not become active";
     loadBlankForm();
 }
@@ -120,6 +163,7 @@ FormHarness::~FormHarness() = default;
 void FormHarness::loadBlankForm()
 {
     waitForPage([this] { m_view->LoadBlankForm(); });
+    js(QString::fromLatin1(kKeep) + QStringLiteral("()"));
 }
 
 void FormHarness::showPage(const QString& html)
@@ -127,102 +171,90 @@ void FormHarness::showPage(const QString& html)
     waitForPage([this, &html] { m_view->ShowPage(html); });
 }
 
+void FormHarness::reset()
+{
+    if (!js(QString::fromLatin1(kRestore) + QStringLiteral("()")).toBool())
+        loadBlankForm();
+    m_alerts.clear();
+    takeHostCalls();
+}
+
 void FormHarness::waitForPage(const std::function<void()>& startLoading)
 {
-    struct Progress {
-        bool loaded = false;
-        bool succeeded = false;
-        bool bridged = false;
-    };
-    auto progress = std::make_shared<Progress>();
+    auto loaded = std::make_shared<std::optional<bool>>();
+    auto bridged = std::make_shared<bool>(false);
     const auto loadConnection = QObject::connect(m_view.get(), &QWebEngineView::loadFinished,
-        [progress](bool ok) { progress->loaded = true; progress->succeeded = ok; });
+                                                 [loaded](bool ok) { *loaded = ok; });
     const auto bridgeConnection = QObject::connect(m_view.get(), &CFormulario7316View::bridgeReady,
-        [progress] { progress->bridged = true; });
+                                                   [bridged] { *bridged = true; });
     startLoading();
-    const bool done = QTest::qWaitFor([&] { return progress->loaded && progress->bridged; }, kTimeoutMs);
+    const bool done = WaitFor([&] { return loaded->has_value() && *bridged; }, kTimeoutMs);
     QObject::disconnect(loadConnection);
     QObject::disconnect(bridgeConnection);
     if (!done)
-        ADD_FAILURE() << "the page did not finish loading (loaded: " << progress->loaded
-                      << ", window.external connected: " << progress->bridged << ')';
-    else if (!progress->succeeded)
+        ADD_FAILURE() << "the page did not finish loading (loaded: " << loaded->has_value()
+                      << ", window.external connected: " << *bridged << ')';
+    else if (!**loaded)
         ADD_FAILURE() << "the page failed to load";
+    // A refused navigation can leave the page without the focus while the
+    // view has it, and without it no focus or blur event fires.
+    if (!js(QStringLiteral("document.hasFocus()")).toBool()) {
+        m_view->clearFocus();
+        QCoreApplication::processEvents();
+        m_view->setFocus();
+    }
+    if (!WaitFor([this] { return js(QStringLiteral("document.hasFocus()")).toBool(); }, kTimeoutMs))
+        ADD_FAILURE() << "the page did not get the focus";
 }
 
 QVariant FormHarness::js(const QString& script)
 {
-    struct Outcome {
-        bool done = false;
-        QVariant result;
-    };
-    auto outcome = std::make_shared<Outcome>();
-    m_view->page()->runJavaScript(script, [outcome](const QVariant& result) {
-        outcome->result = result;
-        outcome->done = true;
-    });
-    if (!QTest::qWaitFor([&] { return outcome->done; }, kTimeoutMs))
+    auto result = std::make_shared<std::optional<QVariant>>();
+    m_view->page()->runJavaScript(script, [result](const QVariant& value) { *result = value; });
+    if (!WaitFor([&] { return result->has_value(); }, kTimeoutMs))
         ADD_FAILURE() << "the script did not finish: " << script.left(200).toStdString();
-    return outcome->result;
+    return result->value_or(QVariant());
 }
 
-void FormHarness::runFieldStep(const QString& step, const QString& field, const QString& text)
+void FormHarness::run(const QString& steps)
 {
-    const QString script = QString::fromLatin1(kFieldSteps) + QLatin1Char('(')
-        + JsArguments({step, field, text}) + QLatin1Char(')');
-    const QVariant reason = js(script);
+    QJsonArray triples;
+    for (const QString& step : steps.split(QLatin1Char('|'))) {
+        const qsizetype equals = step.indexOf(QLatin1Char('='));
+        if (step.startsWith(QLatin1Char('!')))
+            triples.append(QJsonArray{QStringLiteral("click"), step.mid(1), QString()});
+        else if (equals < 0)
+            triples.append(QJsonArray{QStringLiteral("leave"), step, QString()});
+        else if (equals > 0 && step[equals - 1] == QLatin1Char(':'))
+            triples.append(QJsonArray{QStringLiteral("set"), step.left(equals - 1), step.mid(equals + 1)});
+        else
+            triples.append(QJsonArray{QStringLiteral("type"), step.left(equals), step.mid(equals + 1)});
+    }
+    const QVariant reason = js(QString::fromLatin1(kSteps) + QLatin1Char('(') + JsArgument(triples) + QLatin1Char(')'));
     if (!reason.isValid())
-        ADD_FAILURE() << step.toStdString() << ' ' << field.toStdString() << ": the step threw";
+        ADD_FAILURE() << steps.toStdString() << ": a step threw";
     else if (!reason.toString().isEmpty())
-        ADD_FAILURE() << step.toStdString() << ": " << reason.toString().toStdString();
+        ADD_FAILURE() << steps.toStdString() << ": " << reason.toString().toStdString();
 }
 
-QString FormHarness::value(const QString& field)
+QString FormHarness::values(const QString& names)
 {
     const QVariant result = js(QStringLiteral(
-        "(function (name) {"
+        "%1.map(function (name) {"
         "  var field = document.getElementById(name) || document.getElementsByName(name)[0];"
-        "  return field ? String(field.value) : null;"
-        "})(%1)").arg(JsArguments({field})));
-    if (result.isNull())
-        ADD_FAILURE() << "there is no field " << field.toStdString();
+        "  return field ? String(field.value) : '<no field ' + name + '>';"
+        "}).join('|')").arg(JsArgument(QJsonArray::fromStringList(names.split(QLatin1Char(' '))))));
     return result.toString();
-}
-
-void FormHarness::setValue(const QString& field, const QString& text)
-{
-    runFieldStep(QStringLiteral("set"), field, text);
-}
-
-void FormHarness::type(const QString& field, const QString& text)
-{
-    runFieldStep(QStringLiteral("type"), field, text);
-}
-
-void FormHarness::leave(const QString& field)
-{
-    runFieldStep(QStringLiteral("leave"), field);
-}
-
-void FormHarness::select(const QString& field, const QString& optionText)
-{
-    runFieldStep(QStringLiteral("select"), field, optionText);
-}
-
-void FormHarness::click(const QString& id)
-{
-    runFieldStep(QStringLiteral("click"), id);
 }
 
 QString FormHarness::focused()
 {
     return js(QStringLiteral(
-        "(function () {"
-        "  var element = document.activeElement;"
+        "(function (element) {"
         "  if (!element || element === document.body || element === document.documentElement)"
         "    return '';"
         "  return element.id || element.name || '';"
-        "})()")).toString();
+        "})(document.activeElement)")).toString();
 }
 
 QStringList FormHarness::takeAlerts()
@@ -234,9 +266,4 @@ QList<FormHarness::HostCall> FormHarness::takeHostCalls()
 {
     QCoreApplication::processEvents();
     return std::exchange(m_hostCalls, {});
-}
-
-CFormulario7316View& FormHarness::view()
-{
-    return *m_view;
 }

@@ -1,9 +1,9 @@
-// formatNumber, strip and separate, run in the page's own scripts.
-#include "blank_form_fixture.h"
+// formatNumber, strip, separate and round2, run in the page's own scripts.
+#include "form_test.h"
 
 namespace {
 
-using FormatNumberTest = BlankFormTest;
+using FormatNumberTest = FormTest;
 
 TEST_F(FormatNumberTest, FormatsToThePictureRoundingTheDecimalTextHalfUp)
 {
@@ -37,15 +37,18 @@ TEST_F(FormatNumberTest, FormatsToThePictureRoundingTheDecimalTextHalfUp)
         {"1e21", "0.00", R"("1000000000000000000000.00")"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(text(QStringLiteral("JSON.stringify(formatNumber(%1, '%2'))").arg(Utf8(c.number), Utf8(c.format))),
-                  Utf8(c.expected)) << c.number << " with " << c.format;
+        EXPECT_EQ(js(QStringLiteral("JSON.stringify(formatNumber(%1, '%2'))").arg(QLatin1String(c.number),
+                                                                                  QLatin1String(c.format))).toString(),
+                  QLatin1String(c.expected)) << c.number << " with " << c.format;
 }
 
-TEST_F(FormatNumberTest, StripAndSeparate)
+// round2 sends halves up, towards positive infinity.
+TEST_F(FormatNumberTest, StripSeparateAndRound2)
 {
-    EXPECT_EQ(text("[strip('$1,234.5%', ',%$'), separate('1234567', ','), separate('123456', ','),"
-                   " separate('12', ',')].join(' ')"),
-              QStringLiteral("1234.5 1,234,567 123,456 12"));
+    EXPECT_EQ(js(QStringLiteral("[strip('$1,234.5%', ',%$'), separate('1234567', ','), separate('123456', ','),"
+                                " separate('12', ','), round2(0.125), round2(0.015), round2(-0.015), round2(2.344),"
+                                " round2(-2.346)].join(' ')")).toString(),
+              QStringLiteral("1234.5 1,234,567 123,456 12 0.13 0.02 -0.01 2.34 -2.35"));
 }
 
 }  // namespace

@@ -1,118 +1,92 @@
 // The box table on the page and the recalculation pass that runs when a box
 // is left: sums over the brand annex, deductions, rectification and balances.
-#include "blank_form_fixture.h"
-
-#include <utility>
-#include <vector>
+#include "form_test.h"
 
 namespace {
 
-const char kPayIn[] = "(=) Valor a ingresar (impuesto a pagar menos valor ingresado)";
-const char kInFavour[] = "(=) Valor a favor del contribuyente";
-const char kBalanceToPay[] = "(=) Saldo a pagar (valor a ingresar más multa, intereses y mora)";
-const char kBalanceInFavour[] = "(=) Saldo favor del contribuyente";
+const QString kComputedBoxes =
+    QStringLiteral("c2007 c2008 c2009 c2010 c2011 c2012 c2015 c2016 c2017 c2018 c2019 c2022 c2027 c2029");
+// Leaving the name box, which always passes, runs the recalculation.
+const QString kRecalculate = QStringLiteral("c3=Tabacalera del Norte, S.A.");
 
-const char* const kComputedBoxes[] = {"c2007", "c2008", "c2009", "c2010", "c2011", "c2012", "c2015",
-                                      "c2016", "c2017", "c2018", "c2019", "c2022", "c2027", "c2029"};
-
-using Expected = std::vector<std::pair<const char*, const char*>>;
-
-class RecalculationTest : public BlankFormTest {
+class RecalculationTest : public FormTest {
 protected:
-    // Leaving the name box, which always passes, runs the recalculation.
-    void Recalculate() { type("c3", "Tabacalera del Norte, S.A."); }
-
-    // Base price, packages and the two deductions of an annex row.
-    void FillRow(int row, const char* base, const char* packages, const char* deductionA = "",
-                 const char* deductionB = "")
+    // The labels of the rectification balance and of the final balance: P
+    // for an amount to pay, F for one in the taxpayer's favour.
+    QString labels()
     {
-        const char* values[] = {base, packages, deductionA, deductionB};
-        for (int column = 3; column <= 6; ++column)
-            form().setValue(QStringLiteral("f1%1c%2").arg(row).arg(column), Utf8(values[column - 3]));
-    }
-
-    // The values of the boxes, then the texts of the labels lyr2 and lyr3.
-    void Expect(const Expected& boxes, const char* payInLabel = nullptr, const char* balanceLabel = nullptr)
-    {
-        for (const auto& [field, shown] : boxes)
-            EXPECT_EQ(value(field), Utf8(shown)) << field;
-        if (payInLabel) {
-            EXPECT_EQ(text("document.getElementById('lyr2').textContent"), Utf8(payInLabel));
-        }
-        if (balanceLabel) {
-            EXPECT_EQ(text("document.getElementById('lyr3').textContent"), Utf8(balanceLabel));
-        }
+        const QStringList texts = js(QStringLiteral("[lyr2.textContent, lyr3.textContent]")).toStringList();
+        if (texts.size() != 2)
+            return QStringLiteral("<no labels>");
+        const auto code = [](const QString& text, const char* toPay, const char* inFavour) {
+            return text == QString::fromUtf8(toPay) ? QLatin1Char('P')
+                 : text == QString::fromUtf8(inFavour) ? QLatin1Char('F') : QLatin1Char('?');
+        };
+        return QString(code(texts[0], "(=) Valor a ingresar (impuesto a pagar menos valor ingresado)",
+                            "(=) Valor a favor del contribuyente"))
+             + code(texts[1], "(=) Saldo a pagar (valor a ingresar más multa, intereses y mora)",
+                    "(=) Saldo favor del contribuyente");
     }
 };
 
-TEST_F(RecalculationTest, StartUpFillsTheDefaultsAndTheFirstPassGivesZeros)
+// The box table's defaults and presentation at start-up (read-only, disabled,
+// alignment, weight), zeros after the first pass, and habilita enabling the
+// boxes while keeping them read-only.
+TEST_F(RecalculationTest, StartUpAppliesTheBoxTableAndTheFirstPassGivesZeros)
 {
-    Expect({{"c6", "46"}, {"c2013", "0.005"}, {"c2014", "0.0025"}, {"v2", ""}, {"v3", ""}});
-    for (const char* box : kComputedBoxes)
-        EXPECT_EQ(value(box), QString()) << box;
+    EXPECT_EQ(form.values(QStringLiteral("c6 c2013 c2014 v2 v3")), QStringLiteral("46|0.005|0.0025||"));
+    EXPECT_EQ(form.values(kComputedBoxes), QString(13, QLatin1Char('|')));
+    EXPECT_EQ(js(QStringLiteral(
+                  "['c1', 'c2', 'c2010', 'c2015', 'c2020', 'c2024', 'c2029', 'mes_ini'].map(function (n) {"
+                  "  var s = C[n].style; return [C[n].readOnly, C[n].disabled, s.textAlign, s.fontWeight].join(' ');"
+                  "}).join(',')")).toString(),
+              QStringLiteral("true true right ,false false center bold,true true right ,true true right ,"
+                             "false false center bold,false false right bold,true true right bold,false false  bold"));
+    EXPECT_TRUE(js(QStringLiteral("ie")).toBool());
 
-    Recalculate();
-    for (const char* box : kComputedBoxes)
-        EXPECT_EQ(value(box), QStringLiteral("0")) << box;
-    Expect({{"v2", "0.00"}, {"v3", "0.00"}, {"c2023", ""}, {"c2028", ""}, {"c2013", "0.005"}, {"c2014", "0.0025"}},
-           kPayIn, kBalanceToPay);
+    form.run(kRecalculate);
+    EXPECT_EQ(form.values(kComputedBoxes), QStringList(14, QStringLiteral("0")).join(QLatin1Char('|')));
+    EXPECT_EQ(form.values(QStringLiteral("v2 v3 c2023 c2028 c2013 c2014")), QStringLiteral("0.00|0.00|||0.005|0.0025"));
+    EXPECT_EQ(labels(), QStringLiteral("PP"));
     EXPECT_EQ(alerts(), QStringList());
-    EXPECT_TRUE(js("ie").toBool());
+
+    js(QStringLiteral("habilita()"));
+    EXPECT_EQ(js(QStringLiteral("[C.c2010.disabled, C.c2010.readOnly, C.c2024.disabled, C.dia_ini.disabled,"
+                                " C.mes_ini.disabled, C.anio_ini.disabled].join(' ')")).toString(),
+              QStringLiteral("false true false true false false"));
 }
 
-TEST_F(RecalculationTest, StartUpPresentsEachBoxAsItsEntrySays)
+// Each scenario starts on the blank form; its steps go on from the one before.
+TEST_F(RecalculationTest, SumsDeductionsRectificationAndBalances)
 {
-    const std::pair<const char*, const char*> boxes[] = {  // read-only, disabled, alignment, weight
-        {"c1", "true true right "}, {"c2", "false false center bold"}, {"c2010", "true true right "},
-        {"c2015", "true true right "}, {"c2020", "false false center bold"}, {"c2024", "false false right bold"},
-        {"c2029", "true true right bold"}, {"mes_ini", "false false  bold"}};
-    for (const auto& [field, state] : boxes)
-        EXPECT_EQ(text(QStringLiteral("[C.%1.readOnly, C.%1.disabled, C.%1.style.textAlign, C.%1.style.fontWeight]"
-                                      ".join(' ')").arg(QLatin1String(field))),
-                  QLatin1String(state)) << field;
-}
-
-// A tax of 1000 allows deductions of 5 and 2.5; then two rows with deductions.
-TEST_F(RecalculationTest, SumsTheAnnexAndAppliesTheSmallerDeduction)
-{
-    FillRow(1, "10.00", "100.0000");
-    Recalculate();
-    Expect({{"c2007", "100.00"}, {"c2010", "1000.00"}, {"c2015", "5"}, {"c2016", "2.5"},
-            {"c2017", "0"}, {"c2018", "0"}, {"c2019", "1000.00"}, {"c2029", "1000.00"}});
-
-    FillRow(1, "10.00", "100.0000", "0.3000", "0.5000");
-    FillRow(2, "18.75", "3.0000");
-    Recalculate();
-    Expect({{"c2007", "103.00"}, {"c2008", "0.30"}, {"c2009", "0.50"}, {"c2010", "1056.25"}, {"c2011", "3.00"},
-            {"c2012", "5.00"}, {"c2015", "5.28"}, {"c2016", "2.64"},  // 5.28125 and 2.640625, rounded
-            {"c2017", "3.00"},                                         // calculated A is below its maximum
-            {"c2018", "2.64"},                                         // calculated B is above its maximum
-            {"c2019", "1050.61"}, {"c2022", "1050.61"}, {"v2", "1050.61"}, {"c2027", "1050.61"},
-            {"v3", "1050.61"}, {"c2029", "1050.61"}});
-}
-
-TEST_F(RecalculationTest, RectificationLeavingAnAmountToPayIn)
-{
-    FillRow(1, "10.00", "100.0000");
-    for (const auto& [box, typed] : Expected{{"c2020", "7"}, {"c2021", "900"}, {"c2024", "10"},
-                                             {"c2025", "1.25"}, {"c2026", "0.5"}})
-        type(box, typed);
-    Expect({{"c2021", "900.00"}, {"c2022", "100.00"}, {"c2023", ""}, {"v2", "100.00"},
-            {"c2027", "111.75"}, {"c2028", ""}, {"v3", "111.75"}, {"c2029", "111.75"}},
-           kPayIn, kBalanceToPay);
-    EXPECT_EQ(alerts(), QStringList());
-}
-
-TEST_F(RecalculationTest, RectificationPayingTooMuchThenAFineThatTurnsTheBalance)
-{
-    type("c2020", "7");
-    type("c2021", "10");
-    Expect({{"c2019", "0"}, {"c2022", ""}, {"c2023", "10.00"}, {"v2", "10.00"}}, kInFavour);
-    type("c2024", "4");
-    Expect({{"v3", "-6.00"}, {"c2027", ""}, {"c2028", "6.00"}, {"c2029", "0"}}, nullptr, kBalanceInFavour);
-    type("c2024", "25");
-    Expect({{"v3", "15.00"}, {"c2027", "15.00"}, {"c2028", ""}, {"c2029", "15.00"}}, kInFavour, kBalanceToPay);
-    EXPECT_EQ(alerts(), QStringList());
+    const struct {
+        bool fresh;
+        QString steps, boxes, values, labels;
+    } steps[] = {
+        // a tax of 1000 allows deductions of 5 and 2.5
+        {true, "f11c3:=10.00|f11c4:=100.0000|" + kRecalculate, "c2007 c2010 c2015 c2016 c2017 c2018 c2019 c2029",
+         "100.00|1000.00|5|2.5|0|0|1000.00|1000.00", "PP"},
+        // 5.28125 and 2.640625 rounded; calculated A is below its maximum, calculated B above
+        {false, "f11c5:=0.3000|f11c6:=0.5000|f12c3:=18.75|f12c4:=3.0000|" + kRecalculate,
+         "c2007 c2008 c2009 c2010 c2011 c2012 c2015 c2016 c2017 c2018 c2019 c2022 v2 c2027 v3 c2029",
+         "103.00|0.30|0.50|1056.25|3.00|5.00|5.28|2.64|3.00|2.64|1050.61|1050.61|1050.61|1050.61|1050.61|1050.61", "PP"},
+        // a rectification leaving an amount to pay in
+        {true, "f11c3:=10.00|f11c4:=100.0000|c2020=7|c2021=900|c2024=10|c2025=1.25|c2026=0.5",
+         "c2021 c2022 c2023 v2 c2027 c2028 v3 c2029", "900.00|100.00||100.00|111.75||111.75|111.75", "PP"},
+        // paying too much, then a fine that turns the balance
+        {true, "c2020=7|c2021=10", "c2019 c2022 c2023 v2", "0||10.00|10.00", "FF"},
+        {false, "c2024=4", "v3 c2027 c2028 c2029", "-6.00||6.00|0", "FF"},
+        {false, "c2024=25", "v3 c2027 c2028 c2029", "15.00|15.00||15.00", "FP"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.steps.toStdString());
+        if (step.fresh)
+            form.reset();
+        form.run(step.steps);
+        EXPECT_EQ(form.values(step.boxes), step.values);
+        EXPECT_EQ(labels(), step.labels);
+        EXPECT_EQ(alerts(), QStringList());
+    }
 }
 
 // The pass empties a rectification box it refuses and sends the focus to the
@@ -130,28 +104,12 @@ TEST_F(RecalculationTest, RefusedRectificationBoxesAreEmptied)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.box);
-        Reload();
-        type(c.box, c.typed);
-        EXPECT_EQ(alerts(), QStringList{Utf8(c.message)});
-        EXPECT_EQ(value(c.box), QString());
-        EXPECT_EQ(focused(), QStringLiteral("c2020"));
+        form.reset();
+        form.run(QStringLiteral("%1=%2").arg(QLatin1String(c.box), QLatin1String(c.typed)));
+        EXPECT_EQ(alerts(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(form.value(QLatin1String(c.box)), QString());
+        EXPECT_EQ(form.focused(), QStringLiteral("c2020"));
     }
-}
-
-TEST_F(RecalculationTest, Round2SendsHalvesUp)
-{
-    const std::pair<const char*, double> cases[] = {
-        {"0.125", 0.13}, {"0.015", 0.02}, {"-0.015", -0.01}, {"2.344", 2.34}, {"-2.346", -2.35}};
-    for (const auto& [x, rounded] : cases)
-        EXPECT_DOUBLE_EQ(js(QStringLiteral("round2(%1)").arg(QLatin1String(x))).toDouble(), rounded) << x;
-}
-
-TEST_F(RecalculationTest, HabilitaEnablesBoxesButKeepsThemReadOnly)
-{
-    js("habilita()");
-    EXPECT_EQ(text("[C.c2010.disabled, C.c2010.readOnly, C.c2024.disabled, C.dia_ini.disabled,"
-                   " C.mes_ini.disabled, C.anio_ini.disabled].join(' ')"),
-              QStringLiteral("false true false true false false"));
 }
 
 }  // namespace

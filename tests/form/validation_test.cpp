@@ -1,10 +1,8 @@
 // Checks of the boxes as the user leaves them: the tax period, the NIT, the
 // number boxes, the rectification rules and the whole-form check.
-#include "blank_form_fixture.h"
+#include "form_test.h"
 
 #include <QDate>
-
-#include <utility>
 
 namespace {
 
@@ -34,147 +32,109 @@ const char kAmountPaidMissing[] = "Error:\nUsted ha llenado la casilla \"No. de 
 const char kFineMissing[] = "Error:\nUsted ha llenado la casilla \"No. de Declaración que se rectifica\" pero ha dejado vacia la casilla \"Multa\". Por favor corrija el error llenando la casilla \"Multa\".";
 const char kFineZero[] = "Error:\nUsted ha llenado la casilla \"No. de Declaración que se rectifica\" por lo cual la casilla \"Multa\" debe contener un valor mayor a cero. Por favor corrija el error ingresando un valor mayor a cero en la casilla \"Multa\".";
 
-const int kThisYear = QDate::currentDate().year();
-
 // The alert a check shows: none for nullptr.
 QStringList Alert(const char* message)
 {
-    return message ? QStringList{Utf8(message)} : QStringList();
+    return message ? QStringList{QString::fromUtf8(message)} : QStringList();
 }
 
-class ValidationTest : public BlankFormTest {
-protected:
-    // The period as the fields hold it: start day, month, year, end day,
-    // month, year, c4, c5.
-    QString period()
-    {
-        return text("[C.dia_ini.value, C.mes_ini.value, C.anio_ini.value, C.dia_fin.value,"
-                    " C.mes_fin.value, C.anio_fin.value, C.c4.value, C.c5.value].join('|')");
-    }
-};
+QString Text(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+using ValidationTest = FormTest;
 
 // ---- Period ----
 
 TEST_F(ValidationTest, TypedYearsCompleteThePeriodOrAreEmptiedAndTakeTheFocus)
 {
-    const QString nextYear = QString::number(kThisYear + 1), twoAhead = QString::number(kThisYear + 2);
+    const int thisYear = QDate::currentDate().year();
+    const QString nextYear = QString::number(thisYear + 1), twoAhead = QString::number(thisYear + 2);
     const struct {
-        QString month, year;
+        QString steps;
         const char* message;  // nullptr: accepted
-        QString period;
+        QString period;       // start day, month, year, end day, month, year, c4, c5
     } cases[] = {
-        {"3", "12", nullptr, "01|03|2012|31|03|2012|01/03/2012|31/03/2012"},
-        {"2", "2016", nullptr, "01|02|2016|29|02|2016|01/02/2016|29/02/2016"},
-        {"2", "2015", nullptr, "01|02|2015|28|02|2015|01/02/2015|28/02/2015"},
-        {"04", "2013", nullptr, "01|04|2013|30|04|2013|01/04/2013|30/04/2013"},
-        {"12", nextYear, nullptr, QStringLiteral("01|12|%1|31|12|%1|01/12/%1|31/12/%1").arg(nextYear)},
-        {"3", "95", kBefore2012, "01|03|||||01/03/1995|"},
-        {"3", "2011", kBefore2012, "01|03|||||01/03/2011|"},
-        {"3", twoAhead, kTwoYearsAhead, QStringLiteral("01|03|||||01/03/%1|").arg(twoAhead)},
-        {"3", "20x3", kYearNotANumber, "01|3||||||"},
+        {"mes_ini=3|anio_ini=12", nullptr, "01|03|2012|31|03|2012|01/03/2012|31/03/2012"},
+        {"mes_ini=2|anio_ini=2016", nullptr, "01|02|2016|29|02|2016|01/02/2016|29/02/2016"},
+        {"mes_ini=2|anio_ini=2015", nullptr, "01|02|2015|28|02|2015|01/02/2015|28/02/2015"},
+        {"mes_ini=04|anio_ini=2013", nullptr, "01|04|2013|30|04|2013|01/04/2013|30/04/2013"},
+        {"mes_ini=12|anio_ini=" + nextYear, nullptr, QStringLiteral("01|12|%1|31|12|%1|01/12/%1|31/12/%1").arg(nextYear)},
+        {"mes_ini=3|anio_ini=2013|anio_ini:=|mes_ini=4", nullptr, "01|4||||||"},  // the end is cleared
+        {"mes_ini=3|anio_ini=95", kBefore2012, "01|03|||||01/03/1995|"},
+        {"mes_ini=3|anio_ini=2011", kBefore2012, "01|03|||||01/03/2011|"},
+        {"mes_ini=3|anio_ini=" + twoAhead, kTwoYearsAhead, QStringLiteral("01|03|||||01/03/%1|").arg(twoAhead)},
+        {"mes_ini=3|anio_ini=20x3", kYearNotANumber, "01|3||||||"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE((c.month + '/' + c.year).toStdString());
-        Reload();
-        form().type(QStringLiteral("mes_ini"), c.month);
-        form().type(QStringLiteral("anio_ini"), c.year);
+        SCOPED_TRACE(c.steps.toStdString());
+        form.reset();
+        form.run(c.steps);
         EXPECT_EQ(alerts(), Alert(c.message));
-        EXPECT_EQ(period(), c.period);
-        if (c.message) {
-            EXPECT_EQ(focused(), QStringLiteral("anio_ini"));
-        }
+        EXPECT_EQ(form.values(QStringLiteral("dia_ini mes_ini anio_ini dia_fin mes_fin anio_fin c4 c5")), c.period);
+        EXPECT_EQ(form.focused(), c.message ? QStringLiteral("anio_ini") : QString());
     }
 }
 
 TEST_F(ValidationTest, RefusedMonthsAreEmptiedAndTakeTheFocus)
 {
     const struct {
-        const char* month;
-        const char* year;  // nullptr: not typed
-        const char* message;
-        const char* yearAfter;
+        const char *steps, *message, *after;  // after: month, year, end day
     } cases[] = {
-        {"1", "2012", kBeforeMarch2012, "2012"}, {"2", "2012", kBeforeMarch2012, "2012"},
-        {"13", "2012", kMonthRange, "2012"},     {"0", "2012", kMonthRange, "2012"},
-        {"ma", nullptr, kMonthNotANumber, ""},  // refused as soon as it is left
-        {"1.5", "2013", kInvalidDate, ""},       // no date: month and year emptied
+        {"mes_ini=1|anio_ini=2012", kBeforeMarch2012, "|2012|"}, {"mes_ini=2|anio_ini=2012", kBeforeMarch2012, "|2012|"},
+        {"mes_ini=13|anio_ini=2012", kMonthRange, "|2012|"},     {"mes_ini=0|anio_ini=2012", kMonthRange, "|2012|"},
+        {"mes_ini=ma", kMonthNotANumber, "||"},                 // refused as soon as it is left
+        {"mes_ini=1.5|anio_ini=2013", kInvalidDate, "||"},      // no date: month and year emptied
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.month);
-        Reload();
-        type("mes_ini", c.month);
-        if (c.year)
-            type("anio_ini", c.year);
+        SCOPED_TRACE(c.steps);
+        form.reset();
+        form.run(Text(c.steps));
         EXPECT_EQ(alerts(), Alert(c.message));
-        EXPECT_EQ(value("mes_ini"), QString());
-        EXPECT_EQ(value("anio_ini"), QLatin1String(c.yearAfter));
-        EXPECT_EQ(value("dia_fin"), QString());
-        EXPECT_EQ(focused(), QStringLiteral("mes_ini"));
+        EXPECT_EQ(form.values(QStringLiteral("mes_ini anio_ini dia_fin")), Text(c.after));
+        EXPECT_EQ(form.focused(), QStringLiteral("mes_ini"));
     }
 }
 
-TEST_F(ValidationTest, LeavingTheMonthWithoutYearClearsTheEndAndGenerationAsksForTheYear)
-{
-    type("mes_ini", "3");
-    type("anio_ini", "2013");
-    setValue("anio_ini", "");
-    type("mes_ini", "4");
-    EXPECT_EQ(alerts(), QStringList());
-    EXPECT_EQ(period(), QStringLiteral("01|4||||||"));
-
-    EXPECT_FALSE(js("periodovigente()").toBool());
-    EXPECT_EQ(alerts(), Alert(kMissingYear));
-    EXPECT_EQ(focused(), QStringLiteral("anio_ini"));
-}
-
-TEST_F(ValidationTest, DatesBreakingADayRuleAreRefused)
+// fecha on either side, and periodovigente over both; a refused start day
+// sends the user to the month, and the end fields cannot take the focus
+// (focus "": where it was).
+TEST_F(ValidationTest, DatesAndPeriodsBreakingARuleAreRefused)
 {
     const struct {
-        const char *box, *date;
-        bool valid;
-        const char* message;  // nullptr: none
-        const char* day;      // the side's day afterwards
+        const char *steps, *check;
+        bool passes;
+        const char *message, *focus, *fields, *after;
     } cases[] = {
-        {"c4", "1/3/13", true, nullptr, "01"},           {"c4", "010313", true, nullptr, "01"},
-        {"c4", "29/02/2016", true, nullptr, "29"},       {"c4", "29/02/2015", false, kFebruaryDay, "01"},
-        {"c4", "30/02/2016", false, kFebruaryDay, "01"}, {"c4", "31/04/2013", false, kThirtyDays, "01"},
-        {"c4", "32/03/2013", false, kDayRange, "01"},    {"c4", "00/03/2013", false, kDayRange, "01"},
-        {"c5", "31/11/2013", false, kThirtyDays, ""},    {"c5", "30/11/2013", true, nullptr, "30"},
-        {"c5", "", false, kMissingMonth, ""},
+        {"c4:=1/3/13", "fecha(C.c4)", true, nullptr, "", "dia_ini", "01"},
+        {"c4:=010313", "fecha(C.c4)", true, nullptr, "", "dia_ini", "01"},
+        {"c4:=29/02/2016", "fecha(C.c4)", true, nullptr, "", "dia_ini", "29"},
+        {"c4:=29/02/2015", "fecha(C.c4)", false, kFebruaryDay, "mes_ini", "dia_ini", "01"},
+        {"c4:=30/02/2016", "fecha(C.c4)", false, kFebruaryDay, "mes_ini", "dia_ini", "01"},
+        {"c4:=31/04/2013", "fecha(C.c4)", false, kThirtyDays, "mes_ini", "dia_ini c4", "01|31/04/2013"},
+        {"c4:=32/03/2013", "fecha(C.c4)", false, kDayRange, "mes_ini", "dia_ini", "01"},
+        {"c4:=00/03/2013", "fecha(C.c4)", false, kDayRange, "mes_ini", "dia_ini", "01"},
+        {"c5:=31/11/2013", "fecha(C.c5)", false, kThirtyDays, "", "dia_fin", ""},
+        {"c5:=30/11/2013", "fecha(C.c5)", true, nullptr, "", "dia_fin", "30"},
+        {"c5:=", "fecha(C.c5)", false, kMissingMonth, "", "dia_fin", ""},
+        {"c4:=01/03/2013|c5:=31/03/2013", "periodovigente()", true, nullptr, "", "dia_ini", "01"},
+        {"c4:=01/02/2016|c5:=29/02/2016", "periodovigente()", true, nullptr, "", "dia_ini", "01"},
+        {"c4:=01/03/2013|c5:=30/04/2013", "periodovigente()", false, kOtherPeriod, "", "dia_ini", "01"},
+        {"c4:=15/03/2013|c5:=10/03/2013", "periodovigente()", false, kEndBeforeStart, "", "dia_ini", "15"},
+        {"c4:=01/03/2013|c5:=30/03/2013", "periodovigente()", false, kNotWholeMonth, "", "dia_ini", "01"},
+        {"c4:=02/03/2013|c5:=31/03/2013", "periodovigente()", false, kNotWholeMonth, "", "dia_ini", "02"},
+        {"mes_ini:=4", "periodovigente()", false, kMissingYear, "anio_ini", "dia_ini", "01"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.box) + ' ' + c.date);
-        Reload();
-        setValue(c.box, c.date);
-        EXPECT_EQ(js(QStringLiteral("fecha(C.%1)").arg(QLatin1String(c.box))).toBool(), c.valid);
+        SCOPED_TRACE(std::string(c.steps) + ' ' + c.check);
+        form.reset();
+        form.run(Text(c.steps));
+        const QString focusBefore = form.focused();
+        EXPECT_EQ(js(Text(c.check)).toBool(), c.passes);
         EXPECT_EQ(alerts(), Alert(c.message));
-        EXPECT_EQ(value(c.box[1] == '4' ? "dia_ini" : "dia_fin"), Utf8(c.day));
-    }
-    // A refused start day sends the user to the month; the end fields cannot
-    // take the focus.
-    Reload();
-    setValue("c4", "31/04/2013");
-    js("fecha(C.c4)");
-    EXPECT_EQ(focused(), QStringLiteral("mes_ini"));
-    EXPECT_EQ(value("c4"), QStringLiteral("31/04/2013"));
-}
-
-TEST_F(ValidationTest, ThePeriodMustBeOneWholeMonth)
-{
-    const struct {
-        const char *start, *end;
-        const char* message;  // nullptr: accepted
-    } cases[] = {
-        {"01/03/2013", "31/03/2013", nullptr},         {"01/02/2016", "29/02/2016", nullptr},
-        {"01/03/2013", "30/04/2013", kOtherPeriod},    {"15/03/2013", "10/03/2013", kEndBeforeStart},
-        {"01/03/2013", "30/03/2013", kNotWholeMonth}, {"02/03/2013", "31/03/2013", kNotWholeMonth},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.start) + " - " + c.end);
-        setValue("c4", c.start);
-        setValue("c5", c.end);
-        EXPECT_EQ(js("periodovigente()").toBool(), c.message == nullptr);
-        EXPECT_EQ(alerts(), Alert(c.message));
+        EXPECT_EQ(form.focused(), *c.focus ? Text(c.focus) : focusBefore);
+        EXPECT_EQ(form.values(Text(c.fields)), Text(c.after));
     }
 }
 
@@ -197,58 +157,50 @@ TEST_F(ValidationTest, TheNitIsCleanedAndItsCheckDigitTested)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        type("c2", c.typed);
-        EXPECT_EQ(value("c2"), Utf8(c.kept));
+        form.run(QStringLiteral("c2=") + Text(c.typed));
+        EXPECT_EQ(form.value(QStringLiteral("c2")), Text(c.kept));
         EXPECT_EQ(alerts(), Alert(c.message));
     }
-    EXPECT_EQ(text("C.c2.selectionStart + '-' + C.c2.selectionEnd"), QStringLiteral("0-13"));
+    EXPECT_EQ(js(QStringLiteral("C.c2.selectionStart + '-' + C.c2.selectionEnd")).toString(), QStringLiteral("0-13"));
 }
 
 // ---- Number boxes ----
 
+// A refused box is emptied and keeps the focus, and the computed boxes stay
+// as they were; an accepted one is formatted.
 TEST_F(ValidationTest, NumberBoxesAreCheckedAndFormattedWhenLeft)
 {
     const struct {
-        const char *box, *typed, *shown;
-        const char* message;  // nullptr: accepted
+        const char *steps, *fields, *shown;  // the first field keeps the focus when refused
+        const char* message;                 // nullptr: accepted
     } cases[] = {
-        {"c2024", "1,000", "", kNotANumber},        {"c2026", "abc", "", kNotANumber},
-        {"c2024", "-5", "", kBelowZero},            {"c2024", "5", "5.00", nullptr},
-        {"c2025", "1.005", "1.01", nullptr},        {"c2026", " 12 ", "12.00", nullptr},
-        {"c2024", "0", "0.00", nullptr},            {"c2020", "1.5", "", kNotAWholeNumber},
-        {"c2020", "abc", "", kNotAWholeNumber},     {"c2020", "12", "12", nullptr},
-        {"c3", "", "", nullptr},  // required only when the declaration is generated
+        {"c2024=1,000", "c2024", "", kNotANumber},  {"c2026=abc", "c2026", "", kNotANumber},
+        {"c2024=-5", "c2024", "", kBelowZero},      {"c2024=5", "c2024", "5.00", nullptr},
+        {"c2025=1.005", "c2025", "1.01", nullptr},  {"c2026= 12 ", "c2026", "12.00", nullptr},
+        {"c2024=0", "c2024", "0.00", nullptr},      {"c2020=1.5", "c2020", "", kNotAWholeNumber},
+        {"c2020=abc", "c2020", "", kNotAWholeNumber}, {"c2020=12", "c2020", "12", nullptr},
+        {"c3=", "c3", "", nullptr},  // required only when the declaration is generated
+        {"c2024=5|c2024=abc", "c2024 c2029", "|5.00", kNotANumber},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.box) + " " + c.typed);
-        Reload();
-        type(c.box, c.typed);
-        EXPECT_EQ(value(c.box), Utf8(c.shown));
+        SCOPED_TRACE(c.steps);
+        form.reset();
+        form.run(Text(c.steps));
+        EXPECT_EQ(form.values(Text(c.fields)), Text(c.shown));
         EXPECT_EQ(alerts(), Alert(c.message));
-        EXPECT_EQ(focused(), c.message ? QString::fromLatin1(c.box) : QString());
+        EXPECT_EQ(form.focused(), c.message ? Text(c.fields).section(QLatin1Char(' '), 0, 0) : QString());
     }
-}
-
-TEST_F(ValidationTest, ARefusedBoxLeavesTheComputedBoxesAsTheyWere)
-{
-    type("c2024", "5");
-    EXPECT_EQ(value("c2029"), QStringLiteral("5.00"));
-    type("c2024", "abc");
-    alerts();
-    EXPECT_EQ(value("c2024"), QString());
-    EXPECT_EQ(value("c2029"), QStringLiteral("5.00"));
 }
 
 TEST_F(ValidationTest, ANegativeFineIsFormattedBeforeItsMinimumIsChecked)
 {
     // The value the minimum check refuses is the formatted one.
-    js("C.c2024.value = '-5'; window.seen = null;"
-       "var realAlert = window.alert;"
-       "window.alert = function (t) { seen = C.c2024.value; realAlert(t); };");
-    form().leave(QStringLiteral("c2024"));
-    EXPECT_EQ(text("seen"), QStringLiteral("-5.00"));
+    js(QStringLiteral("C.c2024.value = '-5'; window.seen = null; var realAlert = window.alert;"
+                      "window.alert = function (t) { seen = C.c2024.value; realAlert(t); };"));
+    form.run(QStringLiteral("c2024"));
+    EXPECT_EQ(js(QStringLiteral("seen")).toString(), QStringLiteral("-5.00"));
     EXPECT_EQ(alerts(), Alert(kBelowZero));
-    EXPECT_EQ(value("c2024"), QString());
+    EXPECT_EQ(form.value(QStringLiteral("c2024")), QString());
 }
 
 // ---- Rectification ----
@@ -256,27 +208,24 @@ TEST_F(ValidationTest, ANegativeFineIsFormattedBeforeItsMinimumIsChecked)
 TEST_F(ValidationTest, ValidaC2024RulesInOrder)
 {
     const struct {
-        const char *number, *paid, *fine;  // c2020, c2021, c2024
+        const char* boxes;  // c2020, c2021, c2024
         bool passes;
-        const char* message;  // nullptr: none
-        const char* focus;    // "": where it was
-        const char* fineAfter;
+        const char *message, *focus, *fineAfter;  // focus "": where it was
     } cases[] = {
-        {"", "", "", true, nullptr, "", ""},                  {"", "", "0.00", true, nullptr, "", "0.00"},
-        {"7", "", "", false, nullptr, "c2021", ""},           {"7", "10.00", "", false, kFineMissing, "c2024", ""},
-        {"7", "10.00", "0.00", false, kFineZero, "c2024", ""}, {"7", "0.00", "5.00", true, nullptr, "", "5.00"},
+        {"||", true, nullptr, "", ""},                   {"||0.00", true, nullptr, "", "0.00"},
+        {"7||", false, nullptr, "c2021", ""},            {"7|10.00|", false, kFineMissing, "c2024", ""},
+        {"7|10.00|0.00", false, kFineZero, "c2024", ""}, {"7|0.00|5.00", true, nullptr, "", "5.00"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.number) + "|" + c.paid + "|" + c.fine);
-        Reload();
-        setValue("c2020", c.number);
-        setValue("c2021", c.paid);
-        setValue("c2024", c.fine);
-        const QString focusBefore = focused();
-        EXPECT_EQ(js("valida_c2024()").toBool(), c.passes);
+        SCOPED_TRACE(c.boxes);
+        form.reset();
+        const QStringList boxes = Text(c.boxes).split(QLatin1Char('|'));
+        form.run(QStringLiteral("c2020:=%1|c2021:=%2|c2024:=%3").arg(boxes[0], boxes[1], boxes[2]));
+        const QString focusBefore = form.focused();
+        EXPECT_EQ(js(QStringLiteral("valida_c2024()")).toBool(), c.passes);
         EXPECT_EQ(alerts(), Alert(c.message));
-        EXPECT_EQ(focused(), *c.focus ? QString::fromLatin1(c.focus) : focusBefore);
-        EXPECT_EQ(value("c2024"), QLatin1String(c.fineAfter));
+        EXPECT_EQ(form.focused(), *c.focus ? Text(c.focus) : focusBefore);
+        EXPECT_EQ(form.value(QStringLiteral("c2024")), Text(c.fineAfter));
     }
 }
 
@@ -284,24 +233,21 @@ TEST_F(ValidationTest, ValidaC2024RulesInOrder)
 // the box is left.
 TEST_F(ValidationTest, LeavingTheRectificationBoxesRunsTheirRules)
 {
-    type("c2020", "7");
-    form().leave(QStringLiteral("c2021"));
+    form.run(QStringLiteral("c2020=7|c2021"));
     EXPECT_EQ(alerts(), Alert(kAmountPaidMissing));
-    EXPECT_EQ(focused(), QStringLiteral("c2021"));
-    EXPECT_FALSE(js("valida_c2021()").toBool());
+    EXPECT_EQ(form.focused(), QStringLiteral("c2021"));
+    EXPECT_FALSE(js(QStringLiteral("valida_c2021()")).toBool());
     EXPECT_EQ(alerts(), Alert(kAmountPaidMissing));
-    setValue("c2021", "0.00");
-    EXPECT_TRUE(js("valida_c2021()").toBool());
+    form.run(QStringLiteral("c2021:=0.00"));
+    EXPECT_TRUE(js(QStringLiteral("valida_c2021()")).toBool());
 
-    type("c2021", "10");
-    type("c2024", "0");
+    form.run(QStringLiteral("c2021=10|c2024=0"));
     EXPECT_EQ(alerts(), Alert(kFineZero));
-    EXPECT_EQ(value("c2024"), QString());
-    EXPECT_EQ(focused(), QStringLiteral("c2024"));
+    EXPECT_EQ(form.value(QStringLiteral("c2024")), QString());
+    EXPECT_EQ(form.focused(), QStringLiteral("c2024"));
 
-    setValue("c2020", "");
-    setValue("c2021", "");
-    EXPECT_TRUE(js("valida_c2021()").toBool());
+    form.run(QStringLiteral("c2020:=|c2021:="));
+    EXPECT_TRUE(js(QStringLiteral("valida_c2021()")).toBool());
     EXPECT_EQ(alerts(), QStringList());
 }
 
@@ -309,25 +255,20 @@ TEST_F(ValidationTest, LeavingTheRectificationBoxesRunsTheirRules)
 
 TEST_F(ValidationTest, TheWholeFormStopsAtTheFirstBlankRequiredBoxAndAcceptsAValidForm)
 {
-    EXPECT_FALSE(js("formulariovalido()").toBool());
+    EXPECT_FALSE(js(QStringLiteral("formulariovalido()")).toBool());
     EXPECT_EQ(alerts(), Alert(kBlank));
-    EXPECT_EQ(focused(), QStringLiteral("c2"));
-    type("c2", "12345679");
-    EXPECT_FALSE(js("formulariovalido()").toBool());
+    EXPECT_EQ(form.focused(), QStringLiteral("c2"));
+    form.run(QStringLiteral("c2=12345679"));
+    EXPECT_FALSE(js(QStringLiteral("formulariovalido()")).toBool());
     EXPECT_EQ(alerts(), Alert(kBlank));
-    EXPECT_EQ(focused(), QStringLiteral("c3"));
+    EXPECT_EQ(form.focused(), QStringLiteral("c3"));
 
-    type("c3", "Tabacalera del Norte, S.A.");
-    type("mes_ini", "3");
-    type("anio_ini", "2013");
-    EXPECT_EQ(value("c2029"), QStringLiteral("0"));
-    EXPECT_TRUE(js("formulariovalido()").toBool());
+    form.run(QStringLiteral("c3=Tabacalera del Norte, S.A.|mes_ini=3|anio_ini=2013"));
+    EXPECT_EQ(form.value(QStringLiteral("c2029")), QStringLiteral("0"));
+    EXPECT_TRUE(js(QStringLiteral("formulariovalido()")).toBool());
     EXPECT_EQ(alerts(), QStringList());
     // Every amount gets two decimals; c2015 is no amount.
-    const std::pair<const char*, const char*> boxes[] = {
-        {"c2010", "0.00"}, {"c2029", "0.00"}, {"c2015", "0"}, {"c2013", "0.005"}, {"c4", "01/03/2013"}};
-    for (const auto& [box, shown] : boxes)
-        EXPECT_EQ(value(box), QLatin1String(shown)) << box;
+    EXPECT_EQ(form.values(QStringLiteral("c2010 c2029 c2015 c2013 c4")), QStringLiteral("0.00|0.00|0|0.005|01/03/2013"));
 }
 
 }  // namespace
