@@ -1,0 +1,17 @@
+// Reading arbitrary bytes as a draft file.
+#include "host/draft_store.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
+{
+    Draft draft;
+    if (ReadDraftText(std::string_view(reinterpret_cast<const char*>(data), size), draft).ok()) {
+        // What was read is a form's draft, and writes back to the same draft.
+        Draft again;
+        if (!ReadDraftText(DraftText(draft), again).ok() || !(again == draft))
+            __builtin_trap();
+        for (const DraftField& field : draft.fields)
+            if (!IsFormField(field.name, draft.annexRows))
+                __builtin_trap();
+    }
+    return 0;
+}
