@@ -337,3 +337,53 @@ function agregar(n, cantidad) {
             fila.insertCell(-1).innerHTML = campoanexo(nombrecelda(n, r, k), manejadorcelda(n, r, k));
     }
 }
+
+// ---- Draft: what the host keeps on disk while the form is filled ----
+
+// The form number, the annex row count, then the name and value of every
+// field of the form (buttons aside), in the order of the page.
+function valoresborrador() {
+    var valores = [C.c1.value, ANEXO[1]];
+    for (var i = 0; i < C.elements.length; i++) {
+        var campo = C.elements[i];
+        if (campo.name && campo.type != "button")
+            valores.push(campo.name, campo.value);
+    }
+    return valores;
+}
+
+// Gives the form the number `numero`, in c1 and where the header prints it.
+function cambianumero(numero) {
+    var anterior = C.c1.value;
+    C.c1.value = numero;
+    var textos = document.createTreeWalker(C.c1.parentNode, NodeFilter.SHOW_TEXT);
+    while (textos.nextNode())
+        if (textos.currentNode.data == anterior)
+            textos.currentNode.data = numero;
+}
+
+// Puts a kept draft back: its form number, the annex grown to its row count
+// (by the page's own way of adding rows), the value of every field it names,
+// and the boxes recomputed. No message is shown on the way: the values were
+// in the form once already. Returns the annex row count.
+function restauraborrador(numero, renglones, valores) {
+    var avisa = window.alert;
+    window.alert = function () {};
+    try {
+        cambianumero(numero);
+        if (renglones > ANEXO[1]) {
+            C.renglones1.value = renglones - ANEXO[1];
+            if (document.getElementById("cuerpo1"))
+                anexa(C.renglones1, 1);
+            else
+                anexahta(C.renglones1, 1);
+        }
+        for (var i = 0; i + 1 < valores.length; i += 2)
+            if (C[valores[i]] && C[valores[i]].type != "button")
+                C[valores[i]].value = valores[i + 1];
+        formulas();
+    } finally {
+        window.alert = avisa;
+    }
+    return ANEXO[1];
+}
