@@ -2,7 +2,9 @@
 // calls, GeneraArchivo(cadenaxml, numformulario, cadenahtml, nitcontribuyente).
 // Each call goes to the host over the web channel and gives the script no
 // value; calls made before the channel is up wait here and are sent in order
-// as soon as it is. The channel client below is kept private to this scope.
+// as soon as it is. Where the host keeps a draft of the form (the channel's
+// "borrador" object), it hears of every field left, choice changed and button
+// pressed. The channel client below is kept private to this scope.
 (function () {
     "use strict";
 
@@ -22,6 +24,15 @@
         host.GeneraArchivo(texts[0], texts[1], texts[2], texts[3]);
     }
 
+    function reportFieldsLeft(borrador) {
+        if (!borrador)
+            return;
+        var report = function () { borrador.CasillaDejada(); };
+        ["focusout", "change", "click"].forEach(function (type) {
+            document.addEventListener(type, report, true);
+        });
+    }
+
     var external = Object.freeze({
         GeneraArchivo: function (cadenaxml, numformulario, cadenahtml, nitcontribuyente) {
             var texts = [asText(cadenaxml), asText(numformulario), asText(cadenahtml),
@@ -38,6 +49,7 @@
         host = channel.objects.external;
         waiting.forEach(send);
         waiting = [];
+        reportFieldsLeft(channel.objects.borrador);
         host.CanalListo();
     });
 })();

@@ -1,6 +1,7 @@
 #include "formulario7316_app.h"
 
 #include "app_icons.h"
+#include "draft_keeper.h"
 #include "main_frame.h"
 
 #include <QScreen>
@@ -45,10 +46,15 @@ bool CFormulario7316App::InitInstance(const std::string& declaration)
     // Sized to the screen first, for window systems that do not maximise.
     m_mainFrame->setGeometry(m_mainFrame->screen()->availableGeometry());
     m_mainFrame->showMaximized();
+    // Once the window is up, so that a message has it as parent. A
+    // declaration opened from outside leaves the drafts for a later start.
     if (!declaration.empty()) {
-        // Once the window is up, so that a refusal's message has it as parent.
         QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get(), declaration] {
             frame->OpenDeclaration(declaration);
+        });
+    } else {
+        QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get()] {
+            frame->Drafts().OfferLeftovers();
         });
     }
     return true;

@@ -15,7 +15,8 @@ public:
     ~CFormulario7316App() override;
 
     // The start-up steps; false ends the program. A `declaration` path is
-    // shown read-only once the window is up.
+    // shown read-only once the window is up; without one, the drafts other
+    // programs left behind are offered.
     bool InitInstance(const std::string& declaration = {});
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }

@@ -2,18 +2,19 @@
 
 #include "about_dialog.h"
 #include "app_icons.h"
+#include "draft_keeper.h"
 #include "formulario7316_view.h"
 #include "lock_keys.h"
 #include "pdf_export.h"
 #include "qt_host_ui.h"
 
-#include "declfile/reopen.h"
 #include "host/fixed_file_ui.h"
 #include "render/consult_page.h"
 #include "render/modify_page.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -77,11 +78,41 @@ struct LockIndicator {
 const LockIndicator kLockIndicators[] = {
     {LockKey::CapsLock, "MAY"}, {LockKey::NumLock, "NUM"}, {LockKey::ScrollLock, "DESP"}};
 
+// The person at the window, remembering the file they chose.
+class ChoiceKeepingUi : public HostUi {
+public:
+    explicit ChoiceKeepingUi(HostUi& inner) : m_inner(inner) {}
+
+    std::optional<std::string> AskDirectory(const std::string& initial) override
+    {
+        return m_inner.AskDirectory(initial);
+    }
+    std::optional<std::string> ChooseFile() override
+    {
+        auto chosen = m_inner.ChooseFile();
+        m_chosen = chosen.value_or(std::string());
+        return chosen;
+    }
+    void ShowMessage(const std::string& text, const std::string& caption) override
+    {
+        m_inner.ShowMessage(text, caption);
+    }
+    void ShowWarning(const std::string& text) override { m_inner.ShowWarning(text); }
+    void ShowPage(const std::string& html) override { m_inner.ShowPage(html); }
+
+    const std::string& Chosen() const { return m_chosen; }
+
+private:
+    HostUi& m_inner;
+    std::string m_chosen;
+};
+
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent),
       m_view(new CFormulario7316View(this)),
+      m_drafts(new CDraftKeeper(*m_view, this)),
       m_hostUi(this, [this](const QString& html) { m_view->ShowPage(html); }),
       m_generation(m_hostUi, PlatformOutputPlace())
 {
@@ -94,6 +125,10 @@ CMainFrame::CMainFrame(QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     qApp->installEventFilter(this);
+    connect(m_drafts, &CDraftKeeper::problem, this, [this](const QString& text) {
+        statusBar()->showMessage(text, 10000);
+    });
+    m_drafts->BeginBlankForm();
     m_view->LoadBlankForm();
 }
 
@@ -101,30 +136,59 @@ CMainFrame::CMainFrame(QWidget* parent)
 // by the commands that build them.
 void CMainFrame::ConnectCommands()
 {
-    m_handlers[Command::New] = [this] { m_view->LoadBlankForm(); };
-    m_handlers[Command::Consult] = [this] {
-        Reopen(ReopenMode::Consult, BuildConsultPage, m_hostUi, m_page);
+    m_handlers[Command::New] = [this] {
+        if (!m_drafts->MayDiscard())
+            return;
+        m_drafts->BeginBlankForm();
+        m_view->LoadBlankForm();
     };
-    m_handlers[Command::Modify] = [this] {
-        Reopen(ReopenMode::Modify, BuildModifyPage, m_hostUi, m_page);
-    };
+    m_handlers[Command::Consult] = [this] { OnReopen(ReopenMode::Consult); };
+    m_handlers[Command::Modify] = [this] { OnReopen(ReopenMode::Modify); };
     m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
     m_handlers[Command::PrintPreview] = [this] { m_view->PreviewPage(); };
     m_handlers[Command::ExportPdf] = [this] { OnExportPdf(); };
     m_handlers[Command::Save] = [this] { m_generation.OnFileSave(); };
     connect(m_view, &CFormulario7316View::generaArchivo, this,
             [this](const QString& xml, const QString& number, const QString& html, const QString& nit) {
-                m_generation.GeneraArchivo(xml.toStdString(), number.toStdString(), html.toStdString(),
-                                           nit.toStdString());
+                if (m_generation.GeneraArchivo(xml.toStdString(), number.toStdString(),
+                                               html.toStdString(), nit.toStdString()))
+                    m_drafts->Generated();
             });
     m_handlers[Command::About] = [this] { OnAppAbout(); };
     m_handlers[Command::Exit] = [this] { close(); };
 }
 
+// Consult or Modify, once typed work may go; when no page is shown in the
+// end, the working form stays and is drafted on.
+void CMainFrame::OnReopen(ReopenMode mode)
+{
+    if (!m_drafts->MayDiscard())
+        return;
+    ChoiceKeepingUi ui(m_hostUi);
+    const bool modify = mode == ReopenMode::Modify;
+    if (!Reopen(mode, modify ? PageBuilder(BuildModifyPage) : PageBuilder(BuildConsultPage), ui, m_page))
+        m_drafts->KeepDrafting();
+    else if (modify)
+        m_drafts->BeginModifyPage(ui.Chosen());
+    else
+        m_drafts->EndWorkingForm();
+}
+
 void CMainFrame::OpenDeclaration(const std::string& path)
 {
     FixedFileUi ui(m_hostUi, path);
-    Reopen(ReopenMode::Consult, BuildConsultPage, ui, m_page);
+    if (Reopen(ReopenMode::Consult, BuildConsultPage, ui, m_page))
+        m_drafts->EndWorkingForm();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!m_drafts->MayDiscard()) {
+        event->ignore();
+        return;
+    }
+    m_drafts->EndWorkingForm();
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::CreateActions()

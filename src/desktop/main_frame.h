@@ -2,6 +2,7 @@
 
 #include "qt_host_ui.h"
 
+#include "declfile/reopen.h"
 #include "host/generation_flow.h"
 #include "render/page_text.h"
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <map>
 
+class CDraftKeeper;
 class CFormulario7316View;
 class QAction;
 class QKeyEvent;
@@ -31,8 +33,12 @@ public:
 
     CFormulario7316View& View() const { return *m_view; }
 
+    // The draft of the working form: kept on disk, offered back at start-up.
+    CDraftKeeper& Drafts() const { return *m_drafts; }
+
     // Shows a saved declaration read-only, as Consult does with the file
-    // chosen: the same refusals, and the page shown stays on a refusal.
+    // chosen: the same refusals, and the page shown stays on a refusal. Asks
+    // nothing, and leaves any draft where it is.
     void OpenDeclaration(const std::string& path);
 
     // The command's action; nullptr for a command that has no handler yet.
@@ -40,6 +46,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Asks first when typed work would be lost.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void ConnectCommands();
@@ -52,8 +60,10 @@ private:
     QAction* FrameShortcut(const QKeyEvent& key) const;
     void OnAppAbout();
     void OnExportPdf();
+    void OnReopen(ReopenMode mode);
 
     CFormulario7316View* m_view;
+    CDraftKeeper* m_drafts;
     std::map<Command, std::function<void()>> m_handlers;
     std::map<Command, QAction*> m_actions;
     QToolBar* m_wndToolBar = nullptr;

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "host/draft_store.h"
+
+#include <QLockFile>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class CFormulario7316View;
+class QWidget;
+
+// The page's side of the draft: the script that gives pages window.external
+// calls CasillaDejada whenever a field is left, a choice changes or a button
+// is pressed. Published on the page's web channel as "borrador", never on
+// window.external.
+class CDraftActivity : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    Q_INVOKABLE void CasillaDejada() { emit fieldLeft(); }
+
+signals:
+    void fieldLeft();
+};
+
+// Keeps the draft of the working form (the blank form or a Modify page) on
+// disk while it is filled: about a second after a field is left, the form's
+// values are read from the page and written as this program's draft when
+// they differ from what was loaded or last generated, and the draft is
+// removed when they no longer do. Asks before typed work is discarded, and at
+// start-up offers the drafts that programs now gone left behind.
+class CDraftKeeper : public QObject {
+    Q_OBJECT
+public:
+    // Drafts go into `folder`; the questions and messages have `parent`.
+    CDraftKeeper(CFormulario7316View& view, QWidget* parent, const QString& folder = DefaultFolder());
+    ~CDraftKeeper() override;
+
+    // "Formulario7316" in the user's data folder (~/.local/share/Formulario7316).
+    static QString DefaultFolder();
+
+    // The view is about to show the blank form, a Modify page opened from
+    // `file`, or a page that is no working form (which leaves the draft as it is).
+    void BeginBlankForm();
+    void BeginModifyPage(const std::string& file);
+    void EndWorkingForm();
+
+    // Before the working form is replaced or the window closes: when the form
+    // holds typed values not generated since, asks whether to discard them.
+    // "Sí" sets the draft aside as the backup and drafting pauses. False when
+    // the person wants to keep them.
+    bool MayDiscard();
+    // The command that MayDiscard let go on was cancelled: the form stays and
+    // is drafted again.
+    void KeepDrafting();
+
+    // The form's declaration has been written: its draft ends.
+    void Generated();
+
+    // Offers, one after another, the drafts left behind by programs that are
+    // gone; "Sí" puts one back into the form (the rest wait for a later start).
+    void OfferLeftovers();
+
+    // Reads the form now and keeps or removes the draft accordingly.
+    void SaveNow();
+
+    const CDraftStore& Store() const { return m_store; }
+
+signals:
+    // The draft on disk matches the form as last read.
+    void draftKept();
+    // A recovered draft is back in the form.
+    void recovered();
+    // A draft could not be written or set aside.
+    void problem(const QString& text);
+
+private:
+    enum class Form { None, Blank, Modify };
+
+    void Begin(Form form, std::string source);
+    void OnLoadStarted();
+    void OnLoadFinished(bool ok);
+    void OnFieldLeft();
+    void Pull(std::function<void(std::optional<Draft>)> done);
+    std::optional<Draft> PullNow();
+    std::optional<Draft> DraftOf(const QVariant& values) const;
+    void Keep(const Draft& shown);
+    void Recover(const Draft& draft);
+    void Restore();
+    bool Ask(const QString& text, bool yesByDefault) const;
+    void Report(const DraftStatus& status);
+
+    CFormulario7316View& m_view;
+    QWidget* m_parent;
+    CDraftStore m_store;
+    QLockFile m_lock;  // tells other programs that this one's draft is alive
+    QTimer m_timer;
+    Form m_form = Form::None;
+    std::string m_source;
+    bool m_pageReady = false;
+    unsigned m_pageSerial = 0;        // which page a reading belongs to
+    bool m_paused = false;            // set aside, until the next form or KeepDrafting
+    std::optional<Draft> m_baseline;  // what was loaded or last generated
+    std::optional<Draft> m_restoring; // a recovered draft waiting for its page
+    std::optional<Draft> m_saved;     // what the draft file holds
+    std::optional<Draft> m_lastShown;
+    bool m_reported = false;
+};
