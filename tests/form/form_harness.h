@@ -18,25 +18,17 @@ class CFormulario7316View;
 // test; every wait is bounded and says what did not happen.
 class FormHarness {
 public:
-    // A real view, shown and focused, with the blank form loaded.
-    FormHarness();
+    FormHarness();  // a real view, shown and focused, with the blank form loaded
     ~FormHarness();
-    FormHarness(const FormHarness&) = delete;
-    FormHarness& operator=(const FormHarness&) = delete;
 
-    // As the New command: loads the blank form again and waits for it.
-    void loadBlankForm();
-    // As Consult and Modify: shows a page text built in memory and waits for it.
-    void showPage(const QString& html);
-    // The blank form as it loaded, every field, label and script hook put
-    // back in place; the page is loaded again only when that cannot be done
-    // (another page, rows added or removed). Alerts and host calls are dropped.
+    void loadBlankForm();                // as New: loads the blank form and waits for it
+    void showPage(const QString& html);  // as Consult and Modify: shows a page text and waits for it
+    // The blank form as it loaded, put back in place (loaded again only when
+    // another page is shown); alerts and host calls are dropped.
     void reset();
+    QVariant js(const QString& script);  // runs a script in the page's own scope, for its result
 
-    // Evaluates a script in the page's own scope and returns its result.
-    QVariant js(const QString& script);
-
-    // Runs steps separated by '|', each in its own field:
+    // Runs steps separated by '|', each on the field (or button) named:
     //   "name=text"   enter, replace the value by text (in a list: pick the
     //                 option with that text or value), leave
     //   "name:=text"  set the value, with no event at all
@@ -44,20 +36,16 @@ public:
     //   "!name"       click, as a person does: focus, click
     void run(const QString& steps);
 
-    // The values of the fields named (separated by blanks), joined by '|'.
-    QString values(const QString& names);
+    QString values(const QString& names);  // of the fields named (separated by blanks), joined by '|'
     QString value(const QString& field) { return values(field); }
-    // The id (or name) of the element with the focus; "" when none has it.
-    QString focused();
+    QString focused();  // the id (or name) of the element with the focus; "" when none has it
 
-    // The alert texts shown since the last take, in order.
-    QStringList takeAlerts();
-
+    QStringList takeAlerts() { return std::exchange(m_alerts, {}); }  // the alerts shown since the last take
     struct HostCall {
         QString xml, number, html, nit;
+        bool operator==(const HostCall&) const = default;
     };
-    // The window.external.GeneraArchivo calls since the last take, in order.
-    QList<HostCall> takeHostCalls();
+    QList<HostCall> takeHostCalls();  // the window.external.GeneraArchivo calls since the last take
 
     CFormulario7316View& view() { return *m_view; }
 
@@ -69,20 +57,21 @@ private:
     QList<HostCall> m_hostCalls;
 };
 
-// Handles events until `done` holds or the time is up; false when it is up.
+// Handles events until `done` holds, and false when the time is up first.
 // It returns as soon as the event that makes `done` hold is handled.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 
-// Lets GoogleTest print texts of the page readably in its failure messages.
+// The texts as a script's array literal.
+QString JsArray(const QStringList& texts);
+
+// Lets GoogleTest print texts of the page, and host calls, readably.
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
 }
 
-inline void PrintTo(const QStringList& texts, std::ostream* out)
+inline void PrintTo(const FormHarness::HostCall& call, std::ostream* out)
 {
-    *out << '{';
-    for (const QString& text : texts)
-        *out << '"' << text.toStdString() << "\" ";
-    *out << '}';
+    *out << "{\"" << call.xml.left(300).toStdString() << "\" \"" << call.number.toStdString() << "\", "
+         << call.html.size() << " characters of markup, \"" << call.nit.toStdString() << "\"}";
 }

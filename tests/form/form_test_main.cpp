@@ -1,6 +1,6 @@
 // The form test program, headless unless told otherwise: the res: scheme is
-// registered before the QApplication exists, and one harness (one engine, one
-// view) serves every test.
+// registered before the QApplication exists, and one harness (one engine,
+// one view) serves every test, gone before the application is.
 #include "form_test.h"
 
 #include "res_scheme_handler.h"
@@ -11,8 +11,7 @@ namespace {
 
 std::unique_ptr<FormHarness> harness;
 
-// Gone before the application is, while the engine still runs.
-class HarnessEnvironment : public testing::Environment {
+struct HarnessEnvironment : testing::Environment {
     void TearDown() override { harness.reset(); }
 };
 
@@ -28,9 +27,8 @@ FormHarness& TheForm()
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    const std::pair<const char*, const char*> headless[] = {{"QT_QPA_PLATFORM", "offscreen"},
-        {"QTWEBENGINE_DISABLE_SANDBOX", "1"}, {"QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu"}};
-    for (const auto& [name, value] : headless)
+    for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", "offscreen"}, {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
+                                      {"QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu"}})
         if (qEnvironmentVariableIsEmpty(name))
             qputenv(name, value);
     CResSchemeHandler::RegisterScheme();

@@ -48,7 +48,7 @@ TEST_F(FormatNumberTest, StripSeparateAndRound2)
     EXPECT_EQ(js(QStringLiteral("[strip('$1,234.5%', ',%$'), separate('1234567', ','), separate('123456', ','),"
                                 " separate('12', ','), round2(0.125), round2(0.015), round2(-0.015), round2(2.344),"
                                 " round2(-2.346)].join(' ')")).toString(),
-              QStringLiteral("1234.5 1,234,567 123,456 12 0.13 0.02 -0.01 2.34 -2.35"));
+              "1234.5 1,234,567 123,456 12 0.13 0.02 -0.01 2.34 -2.35");
 }
 
 }  // namespace
