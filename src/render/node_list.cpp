@@ -25,8 +25,3 @@ const CNode* CNodeList::FindByAttribute(std::string_view attributeName,
     });
     return it == nodes_.end() ? nullptr : &*it;
 }
-
-void CNodeList::Clear()
-{
-    nodes_.clear();
-}

@@ -29,7 +29,6 @@ public:
     const CNode* FindByAttribute(std::string_view attributeName,
                                  std::string_view attributeValue) const;
 
-    void Clear();
     bool empty() const { return nodes_.empty(); }
 
     // Front to back: the most recently added record first.

@@ -14,9 +14,6 @@ public:
         return *this;
     }
 
-    // Appends the values formatted by the printf rules of `format`.
-    CPageText& AppendFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
-
     const std::string& str() const { return text_; }
     std::size_t size() const { return text_.size(); }
 
