@@ -1,34 +1,81 @@
 #pragma once
 
-// A declaration XML as the form writes it, with `rows` filled brand rows,
-// for tests that need a realistic file.
+// A declaration as the form writes it: the header elements, `rows` brand rows
+// alike, boxes 2007 to 2029, the date and place. Any element's text or box's
+// value can be replaced, and any element or box (FORMULARIO too) left out.
 
+#include "declfile/xml_reader.h"
+
+#include <map>
+#include <set>
 #include <string>
+
+struct SampleDeclaration {
+    explicit SampleDeclaration(int rows = 3) : rows(rows) {}
+
+    int rows;
+    std::string numero = "\"14302257\"";        // the FORMULARIO attribute as written
+    std::map<std::string, std::string> values;  // element name or box id: its text
+    std::set<std::string> omitted;              // element names and box ids left out
+
+    SampleDeclaration With(const std::string& key, const std::string& text) const
+    {
+        SampleDeclaration copy = *this;
+        copy.values[key] = text;
+        return copy;
+    }
+    SampleDeclaration Without(const std::string& key) const
+    {
+        SampleDeclaration copy = *this;
+        copy.omitted.insert(key);
+        return copy;
+    }
+
+    // The box id of annex row `row` (from 1), column `column` (1 to 6).
+    static std::string Cell(int row, int column) { return std::to_string(10 * row - 4 + column); }
+
+    std::string Xml() const
+    {
+        std::string xml;
+        // An element " <NAME>text</NAME> ", or a box " <CASILLA ID="id">value</CASILLA> ".
+        const auto put = [&](const std::string& key, const std::string& text, bool box = false, bool cdata = false) {
+            const std::string value = values.contains(key) ? values.at(key) : text, name = box ? "CASILLA" : key;
+            if (!omitted.contains(key))
+                xml += " <" + name + (box ? " ID=\"" + key + "\"" : "") + ">" +
+                       (cdata ? "<![CDATA[" + value + "]]>" : value) + "</" + name + "> ";
+        };
+        for (const auto& [name, text] : {std::pair{"SOURCE", "TRAMIXPC"}, {"REALSOURCE", "TRAMIXLIGHT"},
+                                         {"VERSION", "2.0"}, {"CODIGO_FORMULARIO", "731"}, {"NUMERO_VERSION", "6"},
+                                         {"ID_CAMBIO", "1.5"}, {"NIT", "12345679"}, {"PERIODO_DESDE", "20120301"},
+                                         {"PERIODO_HASTA", "20120331"}, {"ANEXOS", "0"}})
+            put(name, text);
+        put("NOMBRE", "Tabacalera Peña & Hijos", false, true);
+        put("DIRECCION", "");
+        put("CONTADOR", "0");
+        xml += " <CASILLAS> ";
+        put("6", "46", true);
+        for (int row = 1; row <= rows; ++row) {
+            const std::string cells[] = {"FA031004.00 RUBIOS KS BOX 20", "25.0000", "18.75",
+                                         std::to_string(100 * row) + ".0000", "", ""};
+            for (int column = 1; column <= 6; ++column)
+                put(Cell(row, column), cells[column - 1], true, column == 1);
+        }
+        for (int id = 2007; id <= 2029; ++id)
+            put(std::to_string(id), id == 2013 ? "0.005" : id == 2014 ? "0.0025" : "0", true);
+        xml += "<CASILLA ID=\"FECPRE\">05/12/2026</CASILLA><CASILLA ID=\"LUGPRE\">----------</CASILLA> </CASILLAS> ";
+        put("MONTO", "0");
+        return omitted.contains("FORMULARIO") ? xml : " <FORMULARIO NUMERO=" + numero + "> " + xml + " </FORMULARIO> ";
+    }
+
+    CNodeList Nodes() const
+    {
+        CXmlReader reader;
+        reader.Parse(Xml());
+        return reader.Nodes();
+    }
+};
 
 inline std::string SampleDeclarationXml(int rows = 3)
 {
-    std::string xml = " <FORMULARIO NUMERO=\"14302257\">  <SOURCE>TRAMIXPC</SOURCE> "
-                      " <REALSOURCE>TRAMIXLIGHT</REALSOURCE> <VERSION>2.0</VERSION> "
-                      " <CODIGO_FORMULARIO>731</CODIGO_FORMULARIO>  <NUMERO_VERSION>6</NUMERO_VERSION> "
-                      " <ID_CAMBIO>1.5</ID_CAMBIO>  <NIT>12345679</NIT> "
-                      " <PERIODO_DESDE>20120301</PERIODO_DESDE>  <PERIODO_HASTA>20120331</PERIODO_HASTA> "
-                      " <ANEXOS>0</ANEXOS>  <NOMBRE><![CDATA[Tabacalera Peña & Hijos]]></NOMBRE> "
-                      " <DIRECCION></DIRECCION>  <CONTADOR>0</CONTADOR>  <CASILLAS> "
-                      " <CASILLA ID=\"6\">46</CASILLA> ";
-    auto box = [&xml](int id, const std::string& value) {
-        xml += " <CASILLA ID=\"" + std::to_string(id) + "\">" + value + "</CASILLA> ";
-    };
-    for (int row = 1; row <= rows; ++row) {
-        const int first = 10 * (row - 1) + 7;
-        box(first, "<![CDATA[FA031004.00 RUBIOS KS BOX 20]]>");
-        box(first + 1, "25.0000");
-        box(first + 2, "18.75");
-        box(first + 3, std::to_string(100 * row) + ".0000");
-        box(first + 4, "");
-        box(first + 5, "");
-    }
-    for (int id = 2007; id <= 2029; ++id)
-        box(id, id == 2013 ? "0.005" : id == 2014 ? "0.0025" : "0");
-    return xml + "<CASILLA ID=\"FECPRE\">05/12/2026</CASILLA><CASILLA ID=\"LUGPRE\">----------</CASILLA>"
-                 " </CASILLAS>  <MONTO>0</MONTO>  </FORMULARIO> ";
+    return SampleDeclaration(rows).Xml();
 }

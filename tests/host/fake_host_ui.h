@@ -7,14 +7,13 @@
 #include <string>
 #include <vector>
 
-// The one stand-in for a person in the tests: answers the directory and file
-// dialogs with scripted texts and records every message and page shown.
-// Warnings are recorded with the application's caption.
+// The one stand-in for a person in the tests: answers the dialogs with scripted
+// texts, records every message (warnings marked) and page shown.
 class FakeHostUi : public HostUi {
 public:
     struct Message {
-        std::string text;
-        std::string caption;
+        std::string text, caption;
+        bool warning = false;
     };
 
     std::optional<std::string> directoryAnswer;
@@ -34,11 +33,21 @@ public:
     {
         messages.push_back({text, caption});
     }
-    void ShowWarning(const std::string& text) override { messages.push_back({text, "Formulario7316"}); }
+    void ShowWarning(const std::string& text) override { messages.push_back({text, "Formulario7316", true}); }
     void ShowPage(const std::string& html) override
     {
         pages.push_back(html);
         if (onPage)
             onPage(html);
+    }
+
+    // The messages shown since the last call: "caption: text", "warning: text".
+    std::string TakeShown()
+    {
+        std::string shown;
+        for (const auto& message : messages)
+            shown += (message.warning ? "warning" : message.caption) + ": " + message.text;
+        messages.clear();
+        return shown;
     }
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -26,6 +27,14 @@ public:
     const std::filesystem::path& path() const { return m_path; }
     std::string str() const { return m_path.string(); }
 
+    // Writes `content` as the file `name` in the directory; the file's path.
+    std::string Write(const std::string& name, const std::string& content) const
+    {
+        std::ofstream(m_path / name, std::ios::binary) << content;
+        return (m_path / name).string();
+    }
+
 private:
     std::filesystem::path m_path;
 };
+
