@@ -1,60 +1,47 @@
 #include "host/safe_file_writer.h"
 
+#include "host/file_reader.h"
 #include "host/temporary_directory.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-} // namespace
-
-TEST(SafeFileWriter, ReplacesAFileWholeAndLeavesNoTemporaryFile)
+// A file is replaced whole or not at all: each failure keeps what was there
+// and leaves no temporary file behind. A file size limit stands for a full disk.
+TEST(SafeFileWriter, WritesWholeOrLeavesWhatWasThere)
 {
     TemporaryDirectory root;
-    const std::string path = root.str() + "/DRN-1";
-    std::ofstream(path) << "an earlier, longer content";
-    std::ofstream(path + ".tmp0") << "someone else's file";
-    EXPECT_EQ(WriteFileWhole(path, std::string("new\0bytes", 9)), WriteResult::kWritten);
-    EXPECT_EQ(ReadFile(path), std::string("new\0bytes", 9));
-    EXPECT_EQ(ReadFile(path + ".tmp0"), "someone else's file");
-    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 2);
-}
-
-TEST(SafeFileWriter, FailuresLeaveWhatWasThere)
-{
-    TemporaryDirectory root;
-    std::ofstream(root.path() / "plain") << "kept";
+    for (const char* name : {"earlier", "earlier.tmp0", "plain", "read-only", "full"})
+        std::ofstream(root.path() / name) << "kept";
+    fs::permissions(root.path() / "read-only", fs::perms::owner_read);
     fs::create_directories(root.path() / "taken" / "inside");
-    struct Case {
-        std::string path;
-        WriteResult result;
-    };
-    for (const auto& [path, result] : {Case{root.str() + "/plain/DRN-1", WriteResult::kNotCreated},
-                                       Case{root.str() + "/missing/DRN-1", WriteResult::kNotCreated},
-                                       Case{root.str() + "/taken", WriteResult::kNotCreated}}) {
-        SCOPED_TRACE(path);
-        EXPECT_EQ(WriteFileWhole(path, "bytes"), result);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    for (const auto& [name, bytes, result, content] : {
+             std::tuple<const char*, std::string, WriteResult, std::optional<std::string>>{
+                 "earlier", std::string("new\0bytes", 9), WriteResult::kWritten, std::string("new\0bytes", 9)},
+             {"Peña €", "x", WriteResult::kWritten, "x"},
+             {"plain/DRN-1", "x", WriteResult::kNotCreated, std::nullopt},
+             {"missing/DRN-1", "x", WriteResult::kNotCreated, std::nullopt},
+             {"taken", "x", WriteResult::kNotCreated, std::nullopt},
+             {"read-only", "x", WriteResult::kNotCreated, "kept"},
+             {"full", std::string(8192, 'x'), WriteResult::kNotWritten, "kept"}}) {
+        const rlimit limit{name == std::string("full") ? 4096 : unlimited.rlim_cur, unlimited.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_EQ(WriteFileWhole(root.str() + "/" + name, bytes), result) << name;
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        EXPECT_EQ(ReadWholeFile(root.str() + "/" + name), content) << name;
     }
-    EXPECT_EQ(ReadFile(root.path() / "plain"), "kept");
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(ReadWholeFile(root.str() + "/earlier.tmp0"), "kept");
+    EXPECT_EQ(ReadWholeFile(root.str() + "/plain"), "kept");
     EXPECT_TRUE(fs::exists(root.path() / "taken" / "inside"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 2);
-}
-
-TEST(SafeFileWriter, TakesUtf8Paths)
-{
-    TemporaryDirectory root;
-    const std::string path = root.str() + "/Peña €";
-    EXPECT_EQ(WriteFileWhole(path, "x"), WriteResult::kWritten);
-    EXPECT_EQ(ReadFile(Utf8Path(path)), "x");
+    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 7);
 }
