@@ -1,15 +1,17 @@
-// Consult and Modify on a correctly sealed file holding arbitrary XML, so the
-// reader and both page builders see every shape of declaration.
-#include "declfile/seal.h"
-#include "reopen_target.h"
+// Both page builders on arbitrary XML, as a reopened file would hand it over:
+// a page they call complete is a whole page.
+#include "declfile/xml_reader.h"
+#include "render/consult_page.h"
+#include "render/modify_page.h"
 
-#include <cstddef>
-#include <cstdint>
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-    const auto sealed = SealDeclaration(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (sealed)
-        ReopenBothWays(*sealed);
+    CXmlReader reader;
+    reader.Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    for (const auto build : {BuildConsultPage, BuildModifyPage}) {
+        CPageText page;
+        if (build(reader.Nodes(), page) && (!page.str().starts_with("<html>") || !page.str().ends_with("</html>")))
+            __builtin_trap();
+    }
     return 0;
 }
