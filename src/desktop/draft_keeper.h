@@ -68,6 +68,10 @@ public:
     // Reads the form now and keeps or removes the draft accordingly.
     void SaveNow();
 
+    // Shows the page the draft was typed on and puts its values back;
+    // `recovered` follows.
+    void Recover(const Draft& draft);
+
     const CDraftStore& Store() const { return m_store; }
 
 signals:
@@ -89,7 +93,6 @@ private:
     std::optional<Draft> PullNow();
     std::optional<Draft> DraftOf(const QVariant& values) const;
     void Keep(const Draft& shown);
-    void Recover(const Draft& draft);
     void Restore();
     bool Ask(const QString& text, bool yesByDefault) const;
     void Report(const DraftStatus& status);
