@@ -362,25 +362,38 @@ function cambianumero(numero) {
             textos.currentNode.data = numero;
 }
 
-// Puts a kept draft back: its form number, the annex grown to its row count
-// (by the page's own way of adding rows), the value of every field it names,
-// and the boxes recomputed. No message is shown on the way: the values were
-// in the form once already. Returns the annex row count.
+// Grows annex n to `renglones` rows as the page's own button would (rows
+// appended on a regenerated page, the annex rebuilt on the blank form), but
+// without its checks, its focus or the values it keeps: a draft brings its own.
+function renglonesborrador(n, renglones) {
+    if (document.getElementById("cuerpo" + n)) {
+        agregar(n, renglones - ANEXO[n]);
+        return;
+    }
+    ANEXO[n] = renglones;
+    cambiatexto("recuadro", tablaanexo(n, renglones));
+    inicialanexo();
+    inicial();
+}
+
+// Puts a kept draft back: its form number, the annex grown to its row count,
+// the value of every field it names, and the boxes recomputed. No message is
+// shown on the way: the values were in the form once already. Returns the
+// annex row count.
 function restauraborrador(numero, renglones, valores) {
     var avisa = window.alert;
     window.alert = function () {};
     try {
         cambianumero(numero);
-        if (renglones > ANEXO[1]) {
-            C.renglones1.value = renglones - ANEXO[1];
-            if (document.getElementById("cuerpo1"))
-                anexa(C.renglones1, 1);
-            else
-                anexahta(C.renglones1, 1);
-        }
+        if (renglones > ANEXO[1])
+            renglonesborrador(1, renglones);
+        var campos = {};
+        for (var j = 0; j < C.elements.length; j++)
+            if (C.elements[j].name && C.elements[j].type != "button")
+                campos[C.elements[j].name] = C.elements[j];
         for (var i = 0; i + 1 < valores.length; i += 2)
-            if (C[valores[i]] && C[valores[i]].type != "button")
-                C[valores[i]].value = valores[i + 1];
+            if (campos.hasOwnProperty(valores[i]))
+                campos[valores[i]].value = valores[i + 1];
         formulas();
     } finally {
         window.alert = avisa;
