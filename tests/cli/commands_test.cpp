@@ -52,6 +52,7 @@ TEST(CliCommands, EachCommandExitsWithItsStatusAndWritesToItsStream)
         {RunUnsealCommand, {files.Write("sealed2", fromFile.out)}, "", 0, xml, {}},
         {RunUnsealCommand, {files.Write("damaged", damaged)}, "", 1, "", {dir + "damaged: the check digits do not"}},
         {RunUnsealCommand, {files.Write("slash", "ab/c")}, "", 4, "", {dir + "slash: not a sealed"}},
+        {RunUnsealCommand, {files.Write("short", fromInput.out.substr(0, 20))}, "", 2, "", {dir + "short: too short"}},
         {RunUnsealCommand, {dir + "none"}, "", 5, "", {dir + "none: cannot be read"}},
         {RunVerifyCommand, {sealed, sealed}, "", 0, sealed + ": ok\n" + sealed + ": ok\n", {}},
         {RunVerifyCommand, {sealed, dir + "slash", dir + "none"}, "", 1, sealed + ": ok\n" + dir + "slash: not a "

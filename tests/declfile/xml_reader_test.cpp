@@ -67,4 +67,13 @@ TEST(CXmlReader, DocumentShapesYieldTheirRecordsInDocumentOrder)
     EXPECT_FALSE(CXmlReader().Parse(""));
 }
 
+TEST(CNodeList, AttributeLookUpComparesWholeTextsExactly)
+{
+    CXmlReader reader;
+    reader.Parse("<C ID=\"12\">a</C><C id=\"1\">b</C>");
+    EXPECT_EQ(reader.Nodes().FindByAttribute("ID", "\"12\"")->value, "a");
+    for (const char* value : {"\"1\"", "12", "\"123\""})
+        EXPECT_EQ(reader.Nodes().FindByAttribute("ID", value), nullptr) << value;
+}
+
 } // namespace

@@ -86,4 +86,17 @@ TEST(ModifyPage, ResultRowsShowThePayUnlessOnlyTheFavourIsAnAmount)
     }
 }
 
+// Only the catalogue entry equal to the saved brand, compared whole and
+// case-sensitively, is selected.
+TEST(ModifyPage, SelectsOnlyTheEntryEqualToTheSavedBrand)
+{
+    const std::string brand = "FA033775.00 MARLBORO GOLD ORIGINAL KS BOX 20";
+    for (const std::string& saved : {brand + " ", std::string("fa033775.00 MARLBORO GOLD ORIGINAL KS BOX 20"),
+                                     std::string("FA033775.00"), std::string()}) {
+        const std::string page = Page(SampleDeclaration(1).With("7", saved));
+        EXPECT_EQ(page.find("' selected>"), std::string::npos) << '"' << saved << '"';
+    }
+    EXPECT_NE(Page(SampleDeclaration(1).With("7", brand)).find("value='" + brand + "' selected>"), std::string::npos);
+}
+
 } // namespace
