@@ -1,8 +1,9 @@
 #include "form_harness.h"
 
 #include "formulario7316_view.h"
+#include "res_scheme_handler.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,31 +19,20 @@ constexpr char kRun[] = R"JS((function (steps) {
     for (var s = 0; s < steps.length; s++) {
         var step = /^(!?)([^:=]*)(:?=?)([^]*)$/.exec(steps[s]), name = step[2], text = step[4];
         var field = document.getElementById(name) || document.getElementsByName(name)[0], before = field && field.value;
-        if (!field)
-            return "there is no field " + name;
-        if (step[3] == ":=") {
-            field.value = text;
-            continue;
-        }
-        if (field.disabled)
-            return "the field " + name + " is disabled";
+        if (!field) return "there is no field " + name;
+        if (step[3] == ":=") { field.value = text; continue; }
+        if (field.disabled) return "the field " + name + " is disabled";
         field.focus();
-        if (step[1]) {
-            field.click();
-            continue;
-        }
-        if (document.activeElement !== field)
-            return "the field " + name + " cannot take the focus";
+        if (step[1]) { field.click(); continue; }
+        if (document.activeElement !== field) return "the field " + name + " cannot take the focus";
         if (step[3] && field.options) {
-            field.selectedIndex = Array.from(field.options).findIndex(function (o) { return o.text === text || o.value === text; });
-            if (field.selectedIndex < 0)
-                return "the list " + name + " has no option " + text;
+            field.selectedIndex = Array.from(field.options).findIndex(o => o.text == text || o.value == text);
+            if (field.selectedIndex < 0) return "the list " + name + " has no option " + text;
         } else if (step[3]) {
             field.value = text;
             field.dispatchEvent(new Event("input", { bubbles: true }));
         }
-        if (field.value !== before)
-            field.dispatchEvent(new Event("change", { bubbles: true }));
+        if (field.value !== before) field.dispatchEvent(new Event("change", { bubbles: true }));
         field.blur();
     }
     return "";
@@ -51,25 +41,19 @@ constexpr char kRun[] = R"JS((function (steps) {
 // Keeps a copy of the blank form's body (its fields hold their values, its
 // scripts do not run again), its focus and the script state that changes as
 // the form is used; kRestore puts them back.
-constexpr char kKeep[] = R"JS(window.blankForm = {
-    body: document.body.cloneNode(true), focus: document.activeElement.id, anexo: ANEXO.slice(),
-    iniciales: VANEXOSINICIALES.slice(), Date: window.Date, alert: window.alert
-})JS";
+constexpr char kKeep[] = R"JS(window.blankForm = { body: document.body.cloneNode(true), focus: document.activeElement.id,
+    anexo: ANEXO.slice(), iniciales: VANEXOSINICIALES.slice(), Date: window.Date, alert: window.alert })JS";
 
 constexpr char kRestore[] = R"JS((function (blank) {
-    if (!blank)
-        return false;
+    if (!blank) return false;
     var quiet = function (event) { event.stopPropagation(); };
     window.addEventListener("blur", quiet, true);  // leaving the focused field now is no leave
     document.activeElement.blur();
     document.body.replaceWith(blank.body.cloneNode(true));
     window.removeEventListener("blur", quiet, true);
-    ANEXO = blank.anexo.slice();
-    VANEXOSINICIALES = blank.iniciales.slice();
-    window.Date = blank.Date;
-    window.alert = blank.alert;
-    if (blank.focus)
-        document.getElementById(blank.focus).focus();
+    ANEXO = blank.anexo.slice(), VANEXOSINICIALES = blank.iniciales.slice();
+    window.Date = blank.Date, window.alert = blank.alert;
+    if (blank.focus) document.getElementById(blank.focus).focus();
     return true;
 })(window.blankForm))JS";
 
@@ -85,12 +69,10 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs)
     const QDeadlineTimer deadline(timeoutMs);
     QTimer wake;  // ends the wait for more events at the deadline
     wake.start(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
+    bool held = false;
+    while (!(held = done()) && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
+    return held;
 }
 
 FormHarness::FormHarness()
@@ -135,11 +117,11 @@ void FormHarness::reset()
         m_view->clearFocus();
         QCoreApplication::processEvents();
         m_view->setFocus();
-        if (!WaitFor([this] { return js("document.hasFocus()").toBool(); }))
-            ADD_FAILURE() << "the page did not get the focus";
     }
+    if (!WaitFor([this] { return js("document.hasFocus()").toBool(); }))
+        ADD_FAILURE() << "the page did not get the focus";
     m_alerts.clear();
-    takeHostCalls();
+    m_hostCalls.clear();
 }
 
 void FormHarness::waitForPage(const std::function<void()>& startLoading)
@@ -168,28 +150,49 @@ QVariant FormHarness::js(const QString& script)
 
 void FormHarness::run(const QString& steps)
 {
-    const QVariant reason = js(QString::fromLatin1(kRun) + '(' + JsArray(steps.split('|')) + ')');
+    const QVariant reason = js(QString::fromLatin1(kRun) + '(' + JsArray(steps.split('|', Qt::SkipEmptyParts)) + ')');
     if (!reason.isValid() || !reason.toString().isEmpty())
-        ADD_FAILURE() << steps.toStdString() << ": " << (reason.isValid() ? reason.toString().toStdString() : "a step threw");
+        ADD_FAILURE() << (steps + ": " + (reason.isValid() ? reason.toString() : "a step threw")).toStdString();
 }
 
 QString FormHarness::values(const QString& names)
 {
-    return js(JsArray(names.split(QLatin1Char(' '))) + ".map(function (name) {"
+    return js(JsArray(names.split(' ')) + ".map(function (name) {"
               "  var field = document.getElementById(name) || document.getElementsByName(name)[0];"
-              "  return field ? String(field.value) : '<no field ' + name + '>';"
+              "  try { return String(field ? field.value : eval(name)); } catch (e) { return '<no field ' + name + '>'; }"
               "}).join('|')").toString();
 }
 
 QString FormHarness::focused()
 {
-    return js("(function (e) {"
-              "  return !e || e === document.body || e === document.documentElement ? '' : e.id || e.name || '';"
-              "})(document.activeElement)").toString();
+    return js("document.activeElement ? document.activeElement.id || document.activeElement.name || '' : ''").toString();
 }
 
-QList<FormHarness::HostCall> FormHarness::takeHostCalls()
+QList<FormHarness::HostCall> FormHarness::takeHostCalls(int expected)
 {
-    QCoreApplication::processEvents();
+    // With none expected, the wait gives a wrong call time to arrive.
+    static_cast<void>(WaitFor([&] { return expected > 0 && m_hostCalls.size() >= expected; }, expected > 0 ? 10000 : 300));
     return std::exchange(m_hostCalls, {});
+}
+
+// The form test program, run headless by tests/isolated: the res: scheme is
+// registered before the application exists, and one harness (one engine, one
+// view) serves every test, gone before the application is.
+static std::unique_ptr<FormHarness> harness;
+
+FormHarness& TheForm()
+{
+    return harness ? *harness : *(harness = std::make_unique<FormHarness>());
+}
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    CResSchemeHandler::RegisterScheme();
+    QApplication app(argc, argv);
+    struct HarnessEnvironment : testing::Environment {
+        void TearDown() override { harness.reset(); }
+    };
+    testing::AddGlobalTestEnvironment(new HarnessEnvironment);
+    return RUN_ALL_TESTS();
 }

@@ -35,8 +35,9 @@ public:
     //   "name"        enter and leave
     //   "!name"       click, as a person does: focus, click
     void run(const QString& steps);
-
-    QString values(const QString& names);  // of the fields named (separated by blanks), joined by '|'
+    // The values of the fields named (separated by blanks), joined by '|'; a
+    // name no field has is a script expression, evaluated in its turn.
+    QString values(const QString& names);
     QString value(const QString& field) { return values(field); }
     QString focused();  // the id (or name) of the element with the focus; "" when none has it
 
@@ -45,8 +46,9 @@ public:
         QString xml, number, html, nit;
         bool operator==(const HostCall&) const = default;
     };
-    QList<HostCall> takeHostCalls();  // the window.external.GeneraArchivo calls since the last take
-
+    // The window.external.GeneraArchivo calls since the last take, once
+    // `expected` have arrived (or a while later, when none are expected).
+    QList<HostCall> takeHostCalls(int expected);
     CFormulario7316View& view() { return *m_view; }
 
 private:
@@ -57,12 +59,12 @@ private:
     QList<HostCall> m_hostCalls;
 };
 
-// Handles events until `done` holds, and false when the time is up first.
-// It returns as soon as the event that makes `done` hold is handled.
+// Handles events until `done` holds, and false when the time is up first; it
+// returns as soon as the event that makes `done` hold is handled.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 
-// The texts as a script's array literal.
-QString JsArray(const QStringList& texts);
+QString JsArray(const QStringList& texts);  // the texts as a script's array literal
+FormHarness& TheForm();                     // the test program's one harness, made on first use
 
 // Lets GoogleTest print texts of the page, and host calls, readably.
 inline void PrintTo(const QString& text, std::ostream* out)
