@@ -88,7 +88,7 @@ TEST_F(AnnexTest, AnexaAppendsRowsAfterTheBodysRows)
     EXPECT_EQ(form.values("cuerpo1.rows.length ANEXO[1] C.f15c7 C.f15c1.options.length f12c1 f12c2 trenglon1 nrenglon1"),
               QStringLiteral("5|5|undefined|%1|").arg(kBrandCatalogue.size()) + Brand(24) + "|25.0000|2|3");
     form.run("f13c1=" + Brand(5) + "|f13c2=25");  // the new cells work like the others
-    EXPECT_EQ(form.value("f13c3"), "18.75");
+    EXPECT_EQ(form.values("f13c3"), "18.75");
     EXPECT_EQ(alerts(), QStringList());
     form.run("renglones1:=98|!botonanexo1");
     EXPECT_EQ(form.values("cuerpo1.rows.length ANEXO[1]"), "103|103");

@@ -38,7 +38,6 @@ public:
     // The values of the fields named (separated by blanks), joined by '|'; a
     // name no field has is a script expression, evaluated in its turn.
     QString values(const QString& names);
-    QString value(const QString& field) { return values(field); }
     QString focused();  // the id (or name) of the element with the focus; "" when none has it
 
     QStringList takeAlerts() { return std::exchange(m_alerts, {}); }  // the alerts shown since the last take
@@ -67,10 +66,7 @@ QString JsArray(const QStringList& texts);  // the texts as a script's array lit
 FormHarness& TheForm();                     // the test program's one harness, made on first use
 
 // Lets GoogleTest print texts of the page, and host calls, readably.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 inline void PrintTo(const FormHarness::HostCall& call, std::ostream* out)
 {

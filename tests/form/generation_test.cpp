@@ -35,7 +35,7 @@ TEST_F(GenerationTest, TheDeclarationCharacterForCharacter)
         form.reset();
         form.run(kTaxpayer.arg(" 001234567-9", "Tabacos & Hijos <Ñandú> S.A.") + rows);
         const FormHarness::HostCall call = generate();
-        const QString number = form.value("c1");
+        const QString number = form.values("c1");
         EXPECT_EQ(alerts(), QStringList());
         EXPECT_EQ(QString(call.xml).replace(number, "{number}").replace(kToday, "{date}") + '\n',
                   FileText(FORM_TEST_DATA "/" + golden));
@@ -51,7 +51,7 @@ TEST_F(GenerationTest, TheMarkupCopyAndASecondGeneration)
 {
     form.run(kTaxpayer.arg("12345679", "Tabacalera") + "f11c1=" + Brand(42) + "|f11c2=25|f11c4=100");
     const FormHarness::HostCall first = generate();
-    const QString number = form.value("c1");
+    const QString number = form.values("c1");
     const auto tag = [&first](const QString& field) {
         return QRegularExpression("<(input|select)[^>]*name=\"" + field + "\"[^>]*>").match(first.html).captured(0);
     };

@@ -33,7 +33,8 @@ using PageTest = FormTest;
 // readonly|onblur (onclick of a button)|style, "·" an empty attribute. The
 // header prints c1's number once: the clock's HHMMSS and two more digits,
 // kept by a second numbering. A person cannot type into a disabled field,
-// nor into a field or option that is not there.
+// a field or option that is not there, nor leave a field that takes the
+// focus back as it is left (its onblur runs each time).
 TEST_F(PageTest, TheFieldsAndTheFormNumberAreAsTheFormNeedsThem)
 {
     EXPECT_EQ(js(R"JS((function (markup) {
@@ -65,6 +66,8 @@ TEST_F(PageTest, TheFieldsAndTheFormNumberAreAsTheFormNeedsThem)
     EXPECT_NONFATAL_FAILURE(form.run("dia_ini=02"), "disabled");
     EXPECT_NONFATAL_FAILURE(form.run("nada=1"), "no field nada");
     EXPECT_NONFATAL_FAILURE(form.run("f11c1=Tercera"), "no option");
+    EXPECT_NONFATAL_FAILURE(form.run("c2=12345678|c3=Tabacalera"), "c3 cannot take the focus");  // c2 takes it back
+    EXPECT_EQ(alerts(), QStringList(2, Message("nit-check-digit")));
 }
 
 // Every address the page uses serves its file, addresses that name no
@@ -114,7 +117,7 @@ TEST_F(PageTest, NewAndShownPagesKeepWindowExternal)
 {
     form.run("c3:=Tabacalera");
     form.loadBlankForm();
-    EXPECT_EQ(form.value("c3"), "");
+    EXPECT_EQ(form.values("c3"), "");
     js(CallFromPage(kAccented));
     EXPECT_EQ(form.takeHostCalls(1), QList<HostCall>{kAccented});
 
@@ -160,7 +163,7 @@ TEST_F(PageTest, EveryOtherSchemeIsRefused)
     js(QStringLiteral("new Image().src = '%1imagen.png'; var script = document.createElement('script');"
                       "script.src = '%1codigo.js'; document.body.appendChild(script);").arg(local));
     EXPECT_EQ(refused(requests, 1).host() + refused(requests, 2).host(), "127.0.0.1127.0.0.1");
-    EXPECT_EQ(form.value("c3") + ' ' + form.view().url().scheme(), "sigue aquí res");
+    EXPECT_EQ(form.values("c3") + ' ' + form.view().url().scheme(), "sigue aquí res");
     QCoreApplication::processEvents();
     EXPECT_FALSE(server.hasPendingConnections()) << "a request left the program";
 }

@@ -8,9 +8,9 @@ const QString kComputedBoxes = "c2007 c2008 c2009 c2010 c2011 c2012 c2015 c2016 
 const QString kRecalculate = "c3=Tabacalera del Norte, S.A.";  // leaving the name, which always passes, recalculates
 const QString kLabels = "lyr2.textContent lyr3.textContent";   // of the rectification balance and the final balance
 
-QString Labels(const char* rectification, const char* balance)
+QString Labels(const QString& rectification, const QString& balance)
 {
-    return Message(QStringLiteral("label-") + rectification) + '|' + Message(QStringLiteral("label-") + balance);
+    return Message("label-" + rectification) + '|' + Message("label-" + balance);
 }
 
 using RecalculationTest = FormTest;
