@@ -213,9 +213,22 @@ function periodovigente() {
     return true;
 }
 
+// A NIT holding characters the declaration XML would take for markup is
+// reported, emptied and given the focus; true when it holds none.
+function nitsinmarcas() {
+    if (!/[&<>"']/.test(C.c2.value))
+        return true;
+    alert("Error:\nEl NIT contiene caracteres no permitidos (&, <, >, comillas).\nPor favor ingrese el nit nuevamente");
+    C.c2.value = "";
+    C.c2.focus();
+    return false;
+}
+
 // Cleans the NIT in c2 (blanks, leading zeros, hyphens) and tests its check
 // digit. A 13-character NIT is refused and left as typed.
 function nitsinguion() {
+    if (!nitsinmarcas())
+        return;
     var nit = strip(C.c2.value, " ").replace(/^0+(?=[^0])/, "");
     nit = strip(nit, "-");
     if (nit.length == 13) {

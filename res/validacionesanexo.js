@@ -323,10 +323,10 @@ function validaarchivoanexo() {
     validaarchivo();
 }
 
-// The period and every box must pass; the NIT's messages do not stop the
-// generation.
+// The period and every box must pass and the NIT hold no markup; the
+// messages on the NIT's check digit do not stop the generation.
 function validaarchivo() {
-    if (!periodovigente() || !formulariovalido())
+    if (!periodovigente() || !formulariovalido() || !nitsinmarcas())
         return;
     formulas();
     habilita();
@@ -334,8 +334,10 @@ function validaarchivo() {
     genera();
 }
 
+// A text as character data; a "]]>" inside it is split across two sections,
+// which the reader joins again, so any text comes back as it was.
 function cdata(texto) {
-    return "<![CDATA[" + texto + "]]>";
+    return "<![CDATA[" + texto.split("]]>").join("]]]]><![CDATA[>") + "]]>";
 }
 
 function casillaxml(id, valor) {

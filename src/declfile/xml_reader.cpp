@@ -9,7 +9,6 @@
 namespace {
 
 constexpr std::string_view kCdataOpen = "<![CDATA[";
-constexpr std::size_t kCdataClose = 3; // "]]>"
 
 // Numbers the cursors of the whole process, for the trace.
 int NextCursorSerial()
@@ -27,13 +26,43 @@ bool StartsWithCdata(std::string_view content)
            });
 }
 
-// The text of a character-data section that opens the content; its last
-// three characters are taken to close it.
-std::string_view CdataValue(std::string_view content)
+constexpr std::string_view kCdataClose = "]]>";
+
+// The end of the run of character-data sections that starts at `from`, or
+// `from` itself when none starts there or the first is never closed.
+std::size_t SkipCdataSections(std::string_view text, std::size_t from)
 {
-    if (content.size() < kCdataOpen.size() + kCdataClose)
-        return {};
-    return content.substr(kCdataOpen.size(), content.size() - kCdataOpen.size() - kCdataClose);
+    while (from < text.size() && StartsWithCdata(text.substr(from))) {
+        const auto close = text.find(kCdataClose, from + kCdataOpen.size());
+        if (close == std::string_view::npos)
+            break;
+        from = close + kCdataClose.size();
+    }
+    return from;
+}
+
+// The text of the character-data sections that open the content, joined
+// (a writer splits a "]]>" of its text across two sections); `rest` is what
+// follows them. A section never closed is taken to end three characters
+// before the content does.
+std::string CdataValue(std::string_view content, std::string_view& rest)
+{
+    const std::size_t end = SkipCdataSections(content, 0);
+    if (end == 0) {
+        rest = content;
+        if (content.size() < kCdataOpen.size() + kCdataClose.size())
+            return {};
+        return std::string(content.substr(kCdataOpen.size(),
+                                          content.size() - kCdataOpen.size() - kCdataClose.size()));
+    }
+    std::string value;
+    for (std::size_t at = 0; at < end;) {
+        const auto close = content.find(kCdataClose, at + kCdataOpen.size());
+        value += content.substr(at + kCdataOpen.size(), close - at - kCdataOpen.size());
+        at = close + kCdataClose.size();
+    }
+    rest = content.substr(end);
+    return value;
 }
 
 } // namespace
@@ -93,7 +122,8 @@ bool CXmlCursor::FindNextTag()
     }
 
     const std::string closingTag = "</" + std::string(Name()) + ">";
-    const auto closing = text.find(closingTag, static_cast<std::size_t>(tagEnd));
+    // Character data opening the content may hold anything, a closing tag too.
+    const auto closing = text.find(closingTag, SkipCdataSections(text, static_cast<std::size_t>(tagEnd) + 1));
     if (closing == std::string_view::npos)
         return false;
     closingTagStart = static_cast<std::ptrdiff_t>(closing);
@@ -145,12 +175,13 @@ void CXmlReader::ParseNode(CXmlCursor& cursor, std::string_view text, int depth)
             OnElement(cursor.Name(), content, cursor.Attributes());
         } else {
             OnNode(cursor.Name(), cursor.Attributes());
+            std::string_view inner = content;
             if (StartsWithCdata(content))
-                OnElement(cursor.Name(), CdataValue(content), cursor.Attributes());
+                OnElement(cursor.Name(), CdataValue(content, inner), cursor.Attributes());
             if (depth < kMaxNestingDepth) {
                 CXmlCursor child;
-                ParseNode(child, content, depth + 1);
-                if (child.ScanPoint() >= cursor.ClosingTagPoint())
+                ParseNode(child, inner, depth + 1);
+                if (!inner.empty() && child.ScanPoint() >= cursor.ClosingTagPoint())
                     return;
             }
         }

@@ -1,5 +1,6 @@
 #include "host/generation_flow.h"
 
+#include "declfile/declaration_check.h"
 #include "declfile/seal.h"
 #include "declfile/windows1252.h"
 #include "host/html_copy.h"
@@ -74,7 +75,7 @@ bool CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::str
         m_ui.ShowMessage(kDirectoryMissing, kCaptionApplication);
         return false;
     }
-    const auto sealed = SealDeclaration(cadenaxml);
+    const auto sealed = IsSealableDeclaration(cadenaxml) ? SealDeclaration(cadenaxml) : std::nullopt;
     if (!sealed) {
         m_ui.ShowMessage(kSealFailed, kCaptionDeclaration);
         return false;

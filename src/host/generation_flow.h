@@ -15,8 +15,9 @@ public:
     CGenerationFlow(HostUi& ui, OutputPlace place, FileWriter writer = WriteFileWhole);
 
     // Asks for a directory, seals `cadenaxml` into "DRN-" + `numformulario`
-    // under directory/NIT/7316 and reports the file. All texts UTF-8. True
-    // when the data file was written.
+    // under directory/NIT/7316 and reports the file. All texts UTF-8. A text
+    // that is not a well-formed declaration is not sealed. True when the data
+    // file was written.
     bool GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
                        const std::string& cadenahtml, const std::string& nitcontribuyente);
 

@@ -5,7 +5,9 @@
 // the form shows, by key (messages.json).
 #include "form_harness.h"
 
+#include "declfile/declaration_check.h"
 #include "declfile/reopen.h"
+#include "declfile/xml_reader.h"
 #include "declfile/seal.h"
 #include "host/fake_host_ui.h"
 #include "render/brand_catalogue.h"

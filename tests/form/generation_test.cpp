@@ -80,6 +80,35 @@ TEST_F(GenerationTest, TheMarkupCopyAndASecondGeneration)
     EXPECT_EQ(form.focused(), "c2");
 }
 
+// A name written to close its element and add a NIT comes back whole, with
+// the typed NIT the only one; a NIT holding markup is refused on leaving it
+// and at "Generar", where nothing is generated.
+TEST_F(GenerationTest, MarkupInTheNameOrTheNitCannotRewriteTheDeclaration)
+{
+    const QString name = "A]]></NOMBRE> <NIT>99999999</NIT> <NOMBRE><![CDATA[B";
+    form.run(kTaxpayer.arg("12345679", name) + "f11c1=" + Brand(16) + "|f11c2=25|f11c4=100");
+    const QString xml = generate().xml;
+    EXPECT_TRUE(IsSealableDeclaration(xml.toStdString()));
+    CXmlReader reader;
+    reader.Parse(xml.toStdString());
+    const auto named = [&reader](const char* element) {
+        QStringList values;
+        for (const CNode& node : reader.Nodes())
+            if (node.name == element && !node.value.empty())
+                values.append(QString::fromStdString(node.value));
+        return values.join('|');
+    };
+    EXPECT_EQ(named("NIT") + ' ' + named("NOMBRE"), "12345679 " + name);
+    ASSERT_TRUE(reopen(xml, ReopenMode::Modify));
+    EXPECT_EQ(form.values("c2 c3"), "12345679|" + name);
+    EXPECT_EQ(alerts(), QStringList());
+
+    const QString taxpayer = kTaxpayer.arg("12345679", "Tabacalera");
+    expectCases({{"c2=12&34", "c2", "", "nit-markup", "c2"}, {"c2=\"1234\"", "c2", "", "nit-markup", "c2"},
+                 {taxpayer + "c2:=1<2|!validar", "c2", "", "nit-markup", "c2"}});
+    EXPECT_TRUE(form.takeHostCalls(0).isEmpty());
+}
+
 // Rows up to the last one used must be complete: an empty row between used
 // rows stops at its base, an incomplete row at its missing cell.
 TEST_F(GenerationTest, AnIncompleteOrEmptyRowBeforeTheLastUsedStopsTheGeneration)

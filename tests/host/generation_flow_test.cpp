@@ -1,5 +1,6 @@
 #include "host/generation_flow.h"
 
+#include "declaration_sample.h"
 #include "declfile/seal_codec.h"
 #include "host/fake_host_ui.h"
 #include "host/file_reader.h"
@@ -13,7 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kXml = " <FORMULARIO NUMERO=\"14302257\">  <NOMBRE><![CDATA[Peña & Cía]]></NOMBRE> </FORMULARIO> ";
+// A name holding "]]>" is written in two character-data sections.
+const std::string kXml = SampleDeclaration().With("NOMBRE", "Peña & Cía ]]]]><![CDATA[> <b>").Xml();
 const std::string kNumber = "123456797316120314302257", kNit = "12345679";
 const std::string kMarkup = "<TABLE><TR><TD>Peña</TD></TR></TABLE>";
 
@@ -79,6 +81,7 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
 {
     const std::string error = "Zorovirira DRN-7316: Error:\n", noDirectory = "Formulario7316: Error:\nEl Directorio "
                               "Especificado no existe, \nCorrija ingresando un directorio existente";
+    const std::string sealFailed = error + "No pudo generarse el archivo de la declaración.";
     struct Refusal {
         std::string xml, number, nit;
         std::optional<std::string> chosen;  // under the root
@@ -90,7 +93,7 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
         {kXml, kNumber, kNit, std::nullopt, ""},
         {kXml, kNumber, kNit, "/missing", noDirectory},
         {kXml, kNumber, kNit, "", noDirectory},
-        {"", kNumber, kNit, "/", error + "No pudo generarse el archivo de la declaración."},
+        {"", kNumber, kNit, "/", sealFailed},
         {kXml, kNumber, kNit, "/", error + "No pudo crearse el archivo de la declaración.", true,
          WriteResult::kNotCreated},
         {kXml, kNumber, kNit, "/", error + "No pudo escribirse el archivo con los datos de su declaracion, verifique "
@@ -100,6 +103,15 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
         {"<NOMBRE>A → B ≤ C → € ñ</NOMBRE>", kNumber, kNit, "/",
          error + "La declaración contiene caracteres que no pueden guardarse: → ≤", false},
     };
+    // Texts that are not well formed, or hold an element twice or not at all, are not sealed.
+    const SampleDeclaration sample;
+    for (const std::string& xml : {sample.With("NOMBRE", "A]]></NOMBRE> <NIT>99999999</NIT> <NOMBRE><![CDATA[B").Xml(),
+                                   sample.With("NIT", "1<2").Xml(), sample.With("NIT", "1&2").Xml(),
+                                   sample.With("NIT", "1]]>2").Xml(), sample.With("2029", "0</CASILLA> <CASILLA ID=\"2029\">9").Xml(),
+                                   sample.With("2028", "<MONTO>9</MONTO>").Xml(), sample.Without("MONTO").Xml(),
+                                   sample.Without("2010").Xml(), sample.Without("FORMULARIO").Xml(),
+                                   kXml.substr(0, kXml.size() - 4), kXml + "<X/>", "<!-- x -->" + kXml})
+        cases.push_back({xml, kNumber, kNit, "/", sealFailed});
     for (const std::string nit : {"", ".", "..", "12/34", "12\\34", "a:b", "a*", "a?", "a\"b", "<a", "a>", "a|b",
                                   "a\tb", "a\x7f"})
         cases.push_back({kXml, kNumber, nit, "/", error + "El NIT contiene caracteres que no pueden usarse en el "
