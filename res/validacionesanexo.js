@@ -23,6 +23,7 @@ var a = new atributoanexo();
 var MENSAJEMAXIMORENGLONES = "Error:\nUsted ha solicitado un número de renglones superior al máximo permitido.\nEl máximo permitido es ";
 var MENSAJEBASEMINIMA = "Error:\nLa Base Imponible es menor al mínimo aceptable.\nPor favor corrija el error";
 var MENSAJEMARCAREPETIDA = "Error:\nUsted a ingresado dos veces la misma marca, por favor verifique que los datos que ingresó en la columna Marcas y Presentación, sean los correctos.";
+var MENSAJEPRECIOCERO = "Error:\nLa casilla “Precio sugerido” debe contener un valor mayor a cero.\nPor favor corrija el error";
 var MENSAJEDEDUCCION = "Error:\nUsted ha declarado una deducción y al menos una de las casillas “Marca” y “Precio sugerido al consumidor” ha quedado en blanco.\nPor favor complete la casilla en blanco";
 
 function celdaanexo(n, r, k) {
@@ -178,6 +179,11 @@ function validacionesobjetoanexo(name, n, col) {
 // cell of the row takes the focus when the rule is broken, and the message.
 var REGLASRENGLON = [
     { rota: function (n, r) {
+          return preciocero(n, r) && [1, 3, 4, 5, 6].some(function (k) { return !celdavacia(n, r, k); });
+      },
+      foco: function (n, r) { return 2; },
+      mensaje: MENSAJEPRECIOCERO },
+    { rota: function (n, r) {
           return celdavacia(n, r, 2) && (!celdavacia(n, r, 1) || !celdavacia(n, r, 4));
       },
       foco: function (n, r) { return 2; },
@@ -215,12 +221,26 @@ function renglonesvacios(row, n) {
     return false;
 }
 
-// Leaving the price: an empty base takes the minimum; a base below it is
-// reported and raised to it. The price gets four decimals.
+// True when the price of row r of annex n is a number that, with the four
+// decimals it is shown with, is 0.
+function preciocero(n, r) {
+    var precio = celdaanexo(n, r, 2).value;
+    return precio != "" && esnumerico(precio) && Number(formatNumber(precio, "0.0000")) == 0;
+}
+
+// Leaving the price: a price of 0 is refused, emptied and given the focus;
+// an empty base takes the minimum; a base below it is reported and raised to
+// it. The price gets four decimals.
 function calculaBaseImponible(row, n) {
     var precio = celdaanexo(n, row, 2), base = celdaanexo(n, row, 3);
     if (precio.value == "")
         return;
+    if (preciocero(n, row)) {
+        alert(MENSAJEPRECIOCERO);
+        precio.value = "";
+        precio.focus();
+        return;
+    }
     var minimo = baseminima(precio.value);
     if (base.value == "") {
         base.value = minimo;

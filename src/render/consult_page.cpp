@@ -166,9 +166,11 @@ private:
              "<td width='30%' colspan='2'>Deducciones Art. 24</td>"});
         Row({"<td width='15%'>Inciso A</td>", "<td width='15%'>Inciso B</td>"});
         Put("<!-- RECUADRO DINAMICO -->").Put("<tbody id=\"cuerpo1\">\n").Put("\n");
-        const int rows = CountAnnexRows(nodes_);
-        for (int row = 1; row <= rows; ++row)
-            AnnexRow(row);
+        // The rows are numbered one after another, whatever their numbers in the file.
+        const std::vector<int> rows =
+            AnnexRowsPresent([this](int id) { return FindBox(nodes_, id) != nullptr; });
+        for (std::size_t shown = 0; shown < rows.size(); ++shown)
+            AnnexRow(static_cast<int>(shown) + 1, rows[shown]);
         Put("  </tbody>\n").Put("  <!-- FIN RECUADRO DINAMICO -->\n");
 
         Put("<tr>").Put("<td align='right' colspan='3'>&nbsp;</td>").Put("<td width='15%'>Totales</td>");
@@ -179,9 +181,9 @@ private:
         Put("</table>");
     }
 
-    void AnnexRow(int row)
+    void AnnexRow(int shown, int row)
     {
-        Put("<tr>").Put("<td class=izq><strong>").Put(std::to_string(row)).Put("</strong></td>\n");
+        Put("<tr>").Put("<td class=izq><strong>").Put(std::to_string(shown)).Put("</strong></td>\n");
         Put("<td class=der><strong>").Put(" ").Cell(AnnexCellId(row, 1)).Put("</strong>").Put("</td>\n");
         Put("<td class=der><strong> ").Cell(AnnexCellId(row, 2)).Put("</strong>").Put("</td>\n");
         for (int column = 3; column <= 6; ++column)

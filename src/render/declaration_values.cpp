@@ -5,11 +5,12 @@ const CNode* FindBox(const CNodeList& nodes, int id)
     return nodes.FindByAttribute("ID", "\"" + std::to_string(id) + "\"");
 }
 
-int CountAnnexRows(const CNodeList& nodes)
+std::vector<int> AnnexRowsPresent(const std::function<bool(int id)>& hasBox)
 {
-    int rows = 0;
-    while (rows < kMaxAnnexRows && FindBox(nodes, AnnexCellId(rows + 1, 1)))
-        ++rows;
+    std::vector<int> rows;
+    for (int row = 1; row <= kMaxAnnexRows; ++row)
+        if (hasBox(AnnexCellId(row, 1)))
+            rows.push_back(row);
     return rows;
 }
 

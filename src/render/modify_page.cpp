@@ -352,9 +352,11 @@ private:
 
         Put("    <!-- RECUADRO DINAMICO -->\n");
         Put("    <tbody id='cuerpo1'>\n");
-        const int rows = CountAnnexRows();
-        for (int row = 1; row <= rows; ++row) {
-            if (!WriteAnnexRow(row))
+        // The rows take the numbers 1, 2, ... in their order, so that the
+        // form, which needs its used rows to follow each other, writes them all.
+        const std::vector<int> rows = AnnexRowsPresent([this](int id) { return Box(id) != nullptr; });
+        for (std::size_t shown = 0; shown < rows.size(); ++shown) {
+            if (!WriteAnnexRow(static_cast<int>(shown) + 1, rows[shown]))
                 return false;
         }
         Put("  </tbody>\n");
@@ -384,19 +386,10 @@ private:
         return true;
     }
 
-    // The rows CountAnnexRows counts, found through the box index: counting
-    // by walking the list would take longer than writing the whole page.
-    int CountAnnexRows() const
+    // Row `row` of the file as row `shown` of the page.
+    bool WriteAnnexRow(int shown, int row)
     {
-        int rows = 0;
-        while (rows < kMaxAnnexRows && Box(AnnexCellId(rows + 1, 1)))
-            ++rows;
-        return rows;
-    }
-
-    bool WriteAnnexRow(int row)
-    {
-        const std::string r = std::to_string(row);
+        const std::string r = std::to_string(shown);
         PutJoined("  <tr><td width='3%'>", r, "</td>\n");
         Put("<td width='15%'>");
         PutJoined("<script language='JavaScript'> VANEXOSINICIALES[1] = ", r, "; ANEXO[1]=", r,

@@ -45,13 +45,15 @@ TEST_F(AnnexTest, AddsTheRowsAskedForUpToOneHundredAndThree)
 // packages shows the column totals as plain numbers; an empty base takes
 // three quarters of the price, cut to four decimals, then rounded; a new
 // price raises only a base below its minimum, and a typed base below it is
-// reported and kept; a brand may be chosen in one row only.
+// reported and kept; a price of 0 (to four decimals) is refused; a brand may be chosen in one row only.
 TEST_F(AnnexTest, CellsAreCheckedWithTheirColumnAndTheRowsBeforeThem)
 {
     expectCases({
         {"f11c2=abc", "f11c2", "", "not-a-number", "f11c2"}, {"f11c4=-5", "f11c4", "", "below-zero", "f11c4"},
         {QStringLiteral("f11c1=%1|f11c2=25|f11c4=100|f12c1=%2|f12c2=10|f12c4=50|f12c5=12.5").arg(Brand(1), Brand(2)),
          "c2007 c2008 c2010", "150|12.5|2250.00", "", ""},  // 25 x 18.75 x 100 + 50 x 7.5
+        {"f11c1=" + Brand(7) + "|f11c2=0", "f11c2 f11c3", "|", "price-zero", "f11c2"},
+        {"f11c2=0.00004", "f11c2 f11c3", "|", "price-zero", "f11c2"},
         {"f11c2=25", "f11c3 f11c2", "18.75|25.0000", "", ""}, {"f11c2=19.99", "f11c3 f11c2", "14.99|19.9900", "", ""},
         {"f11c2=10.01", "f11c3 f11c2", "7.51|10.0100", "", ""}, {"f11c2=20000", "f11c3 f11c2", "15000|20000.0000", "", ""},
         {"f11c2=25|f11c2=20", "f11c3", "18.75", "", ""},

@@ -21,16 +21,13 @@ QString Text(const QString& xml, const QString& key)
 using GenerationTest = FormTest;
 
 // The declaration as generated, its form number and date of presentation
-// written {number} and {date}: without rows, with one, and with a row priced
-// 0 between two, which is left out while the next keeps its box IDs. The
+// written {number} and {date}: without rows, and with one. The
 // cleaned NIT, the number and the name, markup included, reach the host
 // unchanged (the declarations are well-formed XML).
 TEST_F(GenerationTest, TheDeclarationCharacterForCharacter)
 {
     const std::pair<QString, QString> cases[] = {
-        {"declaration_without_rows.xml", ""}, {"declaration_one_row.xml", "f11c1=" + Brand(16) + "|f11c2=25|f11c4=100"},
-        {"declaration_unpriced_row.xml", "f11c1=" + Brand(1) + "|f11c2=25|f11c4=10|f12c1=" + Brand(2)
-                                         + "|f12c2=0|f12c4=10|f13c1=" + Brand(3) + "|f13c2=30|f13c4=10"}};
+        {"declaration_without_rows.xml", ""}, {"declaration_one_row.xml", "f11c1=" + Brand(16) + "|f11c2=25|f11c4=100"}};
     for (const auto& [golden, rows] : cases) {
         form.reset();
         form.run(kTaxpayer.arg(" 001234567-9", "Tabacos & Hijos <Ñandú> S.A.") + rows);
@@ -110,14 +107,39 @@ TEST_F(GenerationTest, MarkupInTheNameOrTheNitCannotRewriteTheDeclaration)
 }
 
 // Rows up to the last one used must be complete: an empty row between used
-// rows stops at its base, an incomplete row at its missing cell.
+// rows stops at its base, a row priced 0 at its price, an incomplete row at
+// its missing cell.
 TEST_F(GenerationTest, AnIncompleteOrEmptyRowBeforeTheLastUsedStopsTheGeneration)
 {
     const QString taxpayer = kTaxpayer.arg("12345679", "Tabacalera") + "f11c1=" + Brand(1) + "|f11c2=25|";
-    expectCases({{taxpayer + "f11c4=10|f13c1=" + Brand(3) + "|f13c2=25|f13c4=10|!validar", "f12c3", "", "blank", "f12c3"}});
+    expectCases({{taxpayer + "f11c4=10|f13c1=" + Brand(3) + "|f13c2=25|f13c4=10|!validar", "f12c3", "", "blank", "f12c3"},
+                 {taxpayer + "f11c4=10|f12c1=" + Brand(2) + "|f12c2:=0.00004|f12c4=10|!validar", "f12c2", "0.00004",
+                  "price-zero", "f12c2"}});
     EXPECT_TRUE(form.takeHostCalls(0).isEmpty());
     expectCases({{taxpayer + "!validar", "f11c4", "", "quantities-blank", "f11c4"}});
     EXPECT_TRUE(form.takeHostCalls(0).isEmpty());
+}
+
+// A file that holds rows 1 and 3 (written by a form that left a row priced 0
+// out) shows both rows, one after the other, in Consult and in Modify, and
+// "Generar" on the Modify page writes both, with the totals of the rows shown.
+TEST_F(GenerationTest, AFileWithRowsOneAndThreeReopensWithBoth)
+{
+    const QString xml = FileText(FORM_TEST_DATA "/declaration_unpriced_row.xml").trimmed()
+                            .replace("{number}", "14302257").replace("{date}", "05/12/2026");
+    const QString first = "FA030807.00 LIDER KS SOF 21", third = "FA031003.00 RUBIOS KS SOF 20";
+    ASSERT_TRUE(reopen(xml, ReopenMode::Consult));
+    const QString shown = js("document.body.innerText").toString();
+    EXPECT_TRUE(shown.contains(first) && shown.contains(third) && shown.contains("30.0000"));
+    EXPECT_EQ(js("cuerpo1.rows.length"), 2);
+
+    ASSERT_TRUE(reopen(xml, ReopenMode::Modify));
+    EXPECT_EQ(form.values("ANEXO[1] f11c1 f12c1 f12c2"), "2|" + first + '|' + third + "|30.0000");
+    const QString again = generate().xml;
+    EXPECT_EQ(QStringList({Text(again, "7"), Text(again, "17"), Text(again, "18"), Text(again, "2007"),
+                           Text(again, "2010")}),
+              QStringList({first, third, "30.0000", "20.00", "412.50"}));
+    EXPECT_EQ(alerts(), QStringList());
 }
 
 // Consult shows what was generated as text on a read-only page; Modify shows

@@ -72,10 +72,13 @@ TEST(BuildConsultPage, ResultRowsShowThePayOrElseTheFavourOrElseNothing)
     EXPECT_TRUE(neither.find(row("", "\t")) != std::string::npos && neither.find(row("", "")) != std::string::npos);
 }
 
-TEST(PageBuilders, ShowTheAnnexRowsUpToTheFirstMissingBrandAndAt103)
+// Every row whose brand is there, up to row 103, is shown, numbered one after
+// another: the last row shown holds the packages of the last row read.
+TEST(PageBuilders, ShowEveryAnnexRowPresentOneAfterAnotherUpTo103)
 {
-    // 1036: the price of row 104, never read.
-    for (const auto& [rows, omitted, shown] : {std::tuple{0, "", 0}, {3, "17", 1}, {104, "1036", 103}}) {
+    // 17 and 7: the brands of rows 2 and 1; 1036: the price of row 104, never read.
+    for (const auto& [rows, omitted, shown, lastRead] :
+         {std::tuple{0, "", 0, 0}, {3, "17", 2, 3}, {3, "7", 2, 3}, {104, "1036", 103, 103}}) {
         const SampleDeclaration declaration = SampleDeclaration(rows).Without(omitted);
         const std::string consult = Page(declaration), number = std::to_string(shown), next = std::to_string(shown + 1);
         CPageText modify;
@@ -87,6 +90,9 @@ TEST(PageBuilders, ShowTheAnnexRowsUpToTheFirstMissingBrandAndAt103)
         EXPECT_NE(modify.str().find(shown ? "VANEXOSINICIALES[1] = " + number + "; ANEXO[1]=" + number + " </script>\n"
                                             "<select name='f1" + number + "c1'" : "<tbody id='cuerpo1'>\n  </tbody>\n"),
                   std::string::npos) << rows;
+        const std::string packages = std::to_string(100 * lastRead) + ".0000";
+        EXPECT_TRUE(!shown || modify.str().find("id='f1" + number + "c4' value='" + packages + "'") != std::string::npos)
+            << rows;
     }
 }
 
