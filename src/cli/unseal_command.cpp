@@ -1,6 +1,5 @@
 #include "commands.h"
 #include "host/file_reader.h"
-#include "unseal_reason.h"
 
 #include "declfile/seal_codec.h"
 
@@ -16,15 +15,12 @@ int RunUnsealCommand(const CommandArguments& arguments, CommandStreams& streams)
         return kExitUsage;
     }
     const auto sealed = ReadWholeFile(arguments[0]);
-    if (!sealed) {
-        streams.err << arguments[0] << ": " << UnsealReason(kUnreadable) << '\n';
-        return kUnreadable;
-    }
     std::string xml;
-    const int code = CSealCodec().Unseal(*sealed, xml);
-    if (code != kUnsealOk) {
-        streams.err << arguments[0] << ": " << UnsealReason(code) << '\n';
-        return code;
+    const UnsealStatus status =
+        sealed ? CSealCodec().Unseal(*sealed, xml) : UnsealStatus(UnsealStatus::Cause::kUnreadable);
+    if (!status.ok()) {
+        streams.err << arguments[0] << ": " << status.Describe() << '\n';
+        return status.Code();
     }
     streams.out << xml;
     return 0;

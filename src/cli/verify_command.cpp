@@ -1,6 +1,5 @@
 #include "commands.h"
 #include "host/file_reader.h"
-#include "unseal_reason.h"
 
 #include "declfile/seal_codec.h"
 
@@ -8,11 +7,11 @@
 
 namespace {
 
-int VerifyOne(const std::string& path)
+UnsealStatus VerifyOne(const std::string& path)
 {
     const auto sealed = ReadWholeFile(path);
     if (!sealed)
-        return kUnreadable;
+        return UnsealStatus::Cause::kUnreadable;
     std::string xml;
     return CSealCodec().Unseal(*sealed, xml);
 }
@@ -29,9 +28,9 @@ int RunVerifyCommand(const CommandArguments& arguments, CommandStreams& streams)
     }
     bool allOk = true;
     for (const std::string& path : arguments) {
-        const int code = VerifyOne(path);
-        allOk = allOk && code == kUnsealOk;
-        streams.out << path << ": " << UnsealReason(code) << '\n';
+        const UnsealStatus status = VerifyOne(path);
+        allOk = allOk && status.ok();
+        streams.out << path << ": " << status.Describe() << '\n';
     }
     return allOk ? 0 : 1;
 }

@@ -43,22 +43,25 @@ void WritePaddedGroup(std::string_view rest, char* out)
     *out = '=';
 }
 
-// Whether the text after the last group is what the encoder writes: exactly
+// Why the text after the last group is not what the encoder writes: exactly
 // the "=" the last group lacks (blanks may stand between them) and nothing
 // else, with the bits the last character holds beyond its bytes all zero.
 // A text that ends otherwise was cut short or changed.
-bool EndsAsEncoded(std::string_view rest, std::size_t symbols, std::uint32_t leftOverBits)
+UnsealStatus::Cause EndingFault(std::string_view rest, std::size_t symbols, std::uint32_t leftOverBits)
 {
-    if (symbols % 4 == 1 || leftOverBits != 0)
-        return false;
+    using Cause = UnsealStatus::Cause;
+    if (symbols % 4 == 1)
+        return Cause::kGroupCutShort;
+    if (leftOverBits != 0)
+        return Cause::kBitsLeftOver;
     std::size_t pads = 0;
     for (const char c : rest) {
         if (c == '=')
             ++pads;
         else if (kReverse[static_cast<unsigned char>(c)] != kSkipped)
-            return false;
+            return Cause::kTextAfterPadding;
     }
-    return pads == (4 - symbols % 4) % 4;
+    return pads == (4 - symbols % 4) % 4 ? Cause::kNone : Cause::kWrongPadding;
 }
 
 } // namespace
@@ -93,8 +96,13 @@ std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool fin
     return text;
 }
 
-std::optional<std::string> DecodeBase64(std::string_view text)
+std::optional<std::string> DecodeBase64(std::string_view text, UnsealStatus* status)
 {
+    const auto fail = [status](UnsealStatus::Cause cause) {
+        if (status)
+            *status = cause;
+        return std::nullopt;
+    };
     std::string bytes(text.size() * 3 / 4 + 1, '\0');
     std::size_t count = 0;
     std::size_t symbols = 0;
@@ -106,7 +114,7 @@ std::optional<std::string> DecodeBase64(std::string_view text)
         if (value == kSkipped)
             continue;
         if (value == kInvalid)
-            return std::nullopt;
+            return fail(UnsealStatus::Cause::kOutsideAlphabet);
         ++symbols;
         bits = (bits << 6) | value;
         held += 6;
@@ -115,8 +123,9 @@ std::optional<std::string> DecodeBase64(std::string_view text)
             bytes[count++] = static_cast<char>((bits >> held) & 0xFFu);
         }
     }
-    if (!EndsAsEncoded(text.substr(at), symbols, bits & ((1u << held) - 1u)))
-        return std::nullopt;
+    if (const auto fault = EndingFault(text.substr(at), symbols, bits & ((1u << held) - 1u));
+        fault != UnsealStatus::Cause::kNone)
+        return fail(fault);
     bytes.resize(count);
     return bytes;
 }

@@ -52,7 +52,7 @@ bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, CPageText& pa
 
     const std::optional<std::string> sealed = ReadWholeFile(*path);
     std::string xml;
-    if (!sealed || CSealCodec().Unseal(*sealed, xml) != kUnsealOk)
+    if (!sealed || !CSealCodec().Unseal(*sealed, xml).ok())
         return refuse(messages.notSealed);
 
     CXmlReader reader;

@@ -14,19 +14,21 @@ CSealCodec::CSealCodec() : m_keys(LoadSealKeys())
 {
 }
 
-int CSealCodec::Unseal(std::string_view sealed, std::string& xml) const
+UnsealStatus CSealCodec::Unseal(std::string_view sealed, std::string& xml) const
 {
+    using Cause = UnsealStatus::Cause;
     xml.clear();
     std::optional<std::string> payload;
+    UnsealStatus status;
     try {
-        payload = DecodeBase64(sealed);
+        payload = DecodeBase64(sealed, &status);
     } catch (const std::bad_alloc&) {
-        return kUnsealBadText;
+        return Cause::kNoMemoryToDecode;
     }
     if (!payload)
-        return kUnsealBadText;
+        return status;
     if (payload->size() <= kPayloadOverhead)
-        return kUnsealTooShort;
+        return Cause::kTooShort;
 
     const std::span<char> bytes(*payload);
     DecipherInPlace(bytes.first(kSaltDigits), m_keys.digit);
@@ -34,18 +36,18 @@ int CSealCodec::Unseal(std::string_view sealed, std::string& xml) const
     // Sealing writes ten decimal digits here; a zero byte (which would cut
     // the file key short, or leave it empty) only comes from a damaged file.
     if (saltDigits.find('\0') != std::string::npos)
-        return kUnsealChecksum;
+        return Cause::kCheckMismatch;
 
     DecipherInPlace(bytes.subspan(kSaltDigits), saltDigits + std::string(m_keys.tail));
     DecipherInPlace(bytes.subspan(kSaltDigits, kDataDigits), m_keys.check);
     const std::string_view digits(bytes.data() + kSaltDigits, kDataDigits);
     const std::string_view content(bytes.data() + kPayloadOverhead, bytes.size() - kPayloadOverhead);
     if (digits != CheckDigits(ComputeCrc(content), kDataDigits))
-        return kUnsealChecksum;
+        return Cause::kCheckMismatch;
     try {
         xml = Windows1252ToUtf8(content);
     } catch (const std::bad_alloc&) {
-        return kUnsealNoMemory;
+        return Cause::kNoMemory;
     }
-    return kUnsealOk;
+    return {};
 }

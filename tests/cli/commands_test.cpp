@@ -57,6 +57,8 @@ TEST(CliCommands, EachCommandExitsWithItsStatusAndWritesToItsStream)
         {RunVerifyCommand, {sealed, sealed}, "", 0, sealed + ": ok\n" + sealed + ": ok\n", {}},
         {RunVerifyCommand, {sealed, dir + "slash", dir + "none"}, "", 1, sealed + ": ok\n" + dir + "slash: not a "
          "sealed declaration text (a character outside the alphabet)\n" + dir + "none: cannot be read\n", {}},
+        {RunVerifyCommand, {files.Write("padded", fromInput.out + "=")}, "", 1, dir + "padded: not a sealed declaration "
+         "text (" + (fromInput.out.ends_with("=") ? "text after the padding" : "wrong padding") + ")\n", {}},
         {RunSealCommand, {}, "<x>→</x>", 1, "", {"→"}},
         {RunSealCommand, {}, "", 1, "", {"empty"}},
         {RunSealCommand, {dir + "none"}, "", 1, "", {dir + "none: cannot be read"}},

@@ -79,7 +79,7 @@ TEST(SealCodec, RoundTripsEveryLengthAndCharacter)
         const std::string sealed = SealAt(xml);
         std::string back;
         EXPECT_EQ(DecodeBase64(sealed)->size(), bytes + kPayloadOverhead);
-        EXPECT_EQ(CSealCodec().Unseal(sealed, back), kUnsealOk);
+        EXPECT_TRUE(CSealCodec().Unseal(sealed, back).ok());
         EXPECT_EQ(back, xml);
     }
     EXPECT_NE(SealAt(SampleXml(2000), 124), SealAt(SampleXml(2000), 123));
@@ -105,33 +105,37 @@ TEST(SealCodec, PayloadHoldsTheSaltDigitsThenTheCheckDigitsAndTheXml)
     EXPECT_EQ(body.substr(30), xml);
 }
 
-TEST(SealCodec, RefusedTextsGiveTheirCodeAndNoXml)
+TEST(SealCodec, RefusedTextsGiveTheirCauseAndNoXml)
 {
+    using Cause = UnsealStatus::Cause;
     const std::string sealed = SealAt(SampleXml(300)), oneByte = SealAt("x");
     SealKeys other = LoadSealKeys();
     other.tail = "another tail key of 25 b.";
     std::string slash = sealed;
     slash[sealed.size() / 2] = '/';
-    std::vector<std::pair<std::string, int>> cases = {
-        {Encoded(DecodeBase64(oneByte)->substr(0, 40)), kUnsealTooShort}, {"", kUnsealTooShort},
-        {Seal("<x/>", other).value(), kUnsealChecksum}, {"/" + sealed.substr(1), kUnsealBadText},
-        {slash, kUnsealBadText}, {"\xEF\xBB\xBF" + sealed, kUnsealBadText}};
+    std::vector<std::pair<std::string, Cause>> cases = {
+        {Encoded(DecodeBase64(oneByte)->substr(0, 40)), Cause::kTooShort}, {"", Cause::kTooShort},
+        {Seal("<x/>", other).value(), Cause::kCheckMismatch}, {"/" + sealed.substr(1), Cause::kOutsideAlphabet},
+        {slash, Cause::kOutsideAlphabet}, {"\xEF\xBB\xBF" + sealed, Cause::kOutsideAlphabet},
+        {oneByte + "=", Cause::kWrongPadding}, {oneByte.substr(0, oneByte.size() - 1), Cause::kWrongPadding},
+        {oneByte + "A", Cause::kTextAfterPadding}, {"AAAAA", Cause::kGroupCutShort}, {"AB==", Cause::kBitsLeftOver}};
     // Salt digits that would shorten or empty the file key.
     for (const auto& salt : {"12345\0" "6789"s, std::string(10, '\0')})
-        cases.emplace_back(Encoded(Encipher(salt, other.digit) + std::string(60, 'x')), kUnsealChecksum);
+        cases.emplace_back(Encoded(Encipher(salt, other.digit) + std::string(60, 'x')), Cause::kCheckMismatch);
     // Salt digits 0-9 and check digits 10-39 stay digits; XML bytes change case.
     for (const auto& [at, mask] : {std::pair{0, 1}, {9, 1}, {10, 1}, {39, 1}, {40, 32}, {41, 32}, {339, 32}}) {
         std::string payload = DecodeBase64(sealed).value();
         payload[at] = static_cast<char>(payload[at] ^ mask);
-        cases.emplace_back(Encoded(payload), kUnsealChecksum);
+        cases.emplace_back(Encoded(payload), Cause::kCheckMismatch);
     }
     for (std::size_t i = 0; i < cases.size(); ++i) {
         std::string back = "left over";
-        EXPECT_EQ(CSealCodec().Unseal(cases[i].first, back), cases[i].second) << "case " << i;
+        EXPECT_EQ(CSealCodec().Unseal(cases[i].first, back).Describe(), UnsealStatus(cases[i].second).Describe())
+            << "case " << i;
         EXPECT_EQ(back, "") << "case " << i;
     }
     std::string back;
-    EXPECT_EQ(CSealCodec().Unseal(oneByte, back), kUnsealOk);  // a payload of 41 bytes
+    EXPECT_TRUE(CSealCodec().Unseal(oneByte, back).ok());  // a payload of 41 bytes
     EXPECT_EQ(back, "x");
 }
 
@@ -144,9 +148,9 @@ TEST(SealCodec, EveryDamageIsRefusedButBlanksDoNotMatter)
     ASSERT_TRUE(sealed.ends_with("\r\n\r\n" + sealed.substr(sealed.size() - 4)));
     const auto opens = [](const std::string& text) {
         std::string xml = "left over";
-        const int code = CSealCodec().Unseal(text, xml);
-        EXPECT_TRUE(code == kUnsealOk || xml.empty());
-        return code == kUnsealOk;
+        const bool ok = CSealCodec().Unseal(text, xml).ok();
+        EXPECT_TRUE(ok || xml.empty());
+        return ok;
     };
     const auto blank = [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; };
     for (std::size_t at = 0; at < sealed.size(); ++at) {
