@@ -4,6 +4,7 @@
 // alike, boxes 2007 to 2029, the date and place. Any element's text or box's
 // value can be replaced, and any element or box (FORMULARIO too) left out.
 
+#include "declfile/declaration.h"
 #include "declfile/xml_reader.h"
 
 #include <map>
@@ -72,6 +73,15 @@ struct SampleDeclaration {
         CXmlReader reader;
         reader.Parse(Xml());
         return reader.Nodes();
+    }
+
+    // The declaration read from the XML; empty when it lacks a value.
+    Declaration Read() const
+    {
+        Declaration declaration;
+        if (!ReadDeclaration(Nodes(), declaration).ok())
+            declaration = Declaration();
+        return declaration;
     }
 };
 

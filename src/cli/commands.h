@@ -1,6 +1,6 @@
 #pragma once
 
-#include "declfile/reopen.h"
+#include "host/reopen.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,6 +1,6 @@
 #include "commands.h"
 
-#include "declfile/reopen.h"
+#include "host/reopen.h"
 #include "render/consult_page.h"
 
 #include <ostream>

@@ -1,6 +1,6 @@
 #include "commands.h"
 
-#include "declfile/reopen.h"
+#include "host/reopen.h"
 #include "render/modify_page.h"
 
 // formulario7316-cli modify [--trace] FILE: the editable page of a sealed

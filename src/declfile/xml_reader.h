@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/node_list.h"
+#include "declfile/node_list.h"
 
 #include <cstddef>
 #include <iosfwd>

@@ -2,7 +2,7 @@
 
 #include "qt_host_ui.h"
 
-#include "declfile/reopen.h"
+#include "host/reopen.h"
 #include "host/generation_flow.h"
 #include "render/page_text.h"
 

@@ -2,7 +2,7 @@
 
 #include "formulario7316_view.h"
 
-#include "declfile/reopen.h"
+#include "host/reopen.h"
 #include "host/fixed_file_ui.h"
 #include "host/safe_file_writer.h"
 #include "render/consult_page.h"

@@ -1,8 +1,8 @@
 #include "host/draft_page.h"
 
-#include "render/declaration_values.h"
 #include "render/modify_page.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -13,29 +13,24 @@ std::string ValueOf(const Draft& draft, std::string_view name)
     return value ? *value : std::string();
 }
 
-void AddBox(CNodeList& nodes, int id, std::string value)
-{
-    nodes.Add("CASILLA", std::move(value), "ID", "\"" + std::to_string(id) + "\"");
-}
-
 } // namespace
 
 bool BuildDraftModifyPage(const Draft& draft, CPageText& page)
 {
-    CNodeList nodes;
-    nodes.Add("FORMULARIO", "", "NUMERO", "\"" + draft.formNumber + "\"");
-    nodes.Add("NIT", ValueOf(draft, "c2"), "", "");
-    nodes.Add("NOMBRE", ValueOf(draft, "c3"), "", "");
-    nodes.Add("PERIODO_DESDE",
-              ValueOf(draft, "anio_ini") + ValueOf(draft, "mes_ini") + ValueOf(draft, "dia_ini"), "", "");
-    nodes.Add("PERIODO_HASTA",
-              ValueOf(draft, "anio_fin") + ValueOf(draft, "mes_fin") + ValueOf(draft, "dia_fin"), "", "");
-    for (int row = 1; row <= draft.annexRows; ++row) {
+    Declaration declaration;
+    declaration.formNumber = draft.formNumber;
+    declaration.nit = ValueOf(draft, "c2");
+    declaration.name = ValueOf(draft, "c3");
+    declaration.from.text = ValueOf(draft, "anio_ini") + ValueOf(draft, "mes_ini") + ValueOf(draft, "dia_ini");
+    declaration.to.text = ValueOf(draft, "anio_fin") + ValueOf(draft, "mes_fin") + ValueOf(draft, "dia_fin");
+    for (int row = 1; row <= std::min(draft.annexRows, kMaxAnnexRows); ++row) {
+        AnnexRow& cells = declaration.rows.emplace_back();
+        cells.number = row;
         for (int column = 1; column <= 6; ++column)
-            AddBox(nodes, AnnexCellId(row, column),
-                   ValueOf(draft, "f1" + std::to_string(row) + "c" + std::to_string(column)));
+            cells.cells[static_cast<std::size_t>(column - 1)] =
+                ValueOf(draft, "f1" + std::to_string(row) + "c" + std::to_string(column));
     }
-    for (int box = 2007; box <= 2029; ++box)
-        AddBox(nodes, box, ValueOf(draft, "c" + std::to_string(box)));
-    return BuildModifyPage(nodes, page);
+    for (int box = kFirstBox; box <= kLastBox; ++box)
+        declaration.boxes.emplace(box, ValueOf(draft, "c" + std::to_string(box)));
+    return BuildModifyPage(declaration, page);
 }

@@ -1,6 +1,5 @@
 #include "render/consult_page.h"
 
-#include "render/declaration_values.h"
 #include "render/html_escape.h"
 
 #include <initializer_list>
@@ -17,12 +16,12 @@ constexpr std::string_view kPeriodCell = "<td width='22%' colspan='3'><font size
 constexpr std::string_view kFullWidthTable = "<table border='2' width='100%'>";
 constexpr std::string_view kFavourLabel = "(=) Saldo favor del contribuyente";
 
-// Appends the page fragment by fragment. The first value missing from the
-// declaration makes the page incomplete; nothing is looked up or written
-// after it.
+// Appends the page fragment by fragment. The first box the page needs and
+// the declaration lacks makes the page incomplete; nothing is written after it.
 class ConsultPageWriter {
 public:
-    ConsultPageWriter(const CNodeList& nodes, CPageText& page) : nodes_(nodes), page_(page) {}
+    ConsultPageWriter(const Declaration& declaration, CPageText& page)
+        : declaration_(declaration), page_(page) {}
 
     bool Write()
     {
@@ -52,41 +51,22 @@ private:
         return Put("</tr>");
     }
 
-    // The record, or nullptr when the page is already incomplete or the
-    // record is missing (which makes it incomplete).
-    const CNode* Require(const CNode* node)
+    // A saved text, written as saved.
+    ConsultPageWriter& Text(std::string_view text)
     {
-        complete_ = complete_ && node;
-        return complete_ ? node : nullptr;
+        return Put(EscapeHtml(text));
     }
 
-    const CNode* RequireElement(std::string_view name)
-    {
-        return complete_ ? Require(nodes_.FindByName(name)) : nullptr;
-    }
-
+    // The saved text of a box, or nothing when the page is already
+    // incomplete or the box is missing (which makes it incomplete).
     std::optional<std::string_view> BoxText(int id)
     {
-        const CNode* box = complete_ ? Require(FindBox(nodes_, id)) : nullptr;
-        return box ? std::optional<std::string_view>(box->value) : std::nullopt;
+        const std::string* box = complete_ ? declaration_.Box(id) : nullptr;
+        complete_ = complete_ && box;
+        return box ? std::optional<std::string_view>(*box) : std::nullopt;
     }
 
-    ConsultPageWriter& Element(std::string_view name)
-    {
-        if (const CNode* element = RequireElement(name))
-            Put(EscapeHtml(element->value));
-        return *this;
-    }
-
-    // An annex cell, written as saved.
-    ConsultPageWriter& Cell(int id)
-    {
-        if (const auto text = BoxText(id))
-            Put(EscapeHtml(*text));
-        return *this;
-    }
-
-    // A box of the form, with "0" written as nothing.
+    // A box of the form, with a saved text of "0" written as nothing.
     ConsultPageWriter& Amount(int id)
     {
         if (const auto text = BoxText(id); text && *text != "0")
@@ -118,8 +98,7 @@ private:
         Put("<tr>");
         Put("<td class='particular' width='24%' valign='middle' colspan='2'>");
         Put("<font size='3'>No. &nbsp;</font>").Put("<font size='3'><strong>");
-        if (const CNode* form = RequireElement("FORMULARIO"))
-            Put(EscapeHtml(FormNumberOf(*form)));
+        Text(declaration_.formNumber);
         Put("</strong></font>").Put("</td>").Put("</tr>");
         Row({"<td width='100%' height='25%' colspan=4>Autorizado por la Contralor&iacute;a General "
              "de Cuentas, seg&uacute;n resoluci&oacute;n No. Rc./0001153 "
@@ -133,9 +112,9 @@ private:
     {
         Put("<!-- RECUADRO NO. 0 -->").Put(kFullWidthTable).Put("<tr>");
         Put("<td class='particular' width='30%'>NIT del contribuyente<br>");
-        Put("<font size='4'><strong>&nbsp;").Element("NIT").Put("</strong></font>").Put("</td>");
+        Put("<font size='4'><strong>&nbsp;").Text(declaration_.nit).Put("</strong></font>").Put("</td>");
         Put("<td class='particular' width='70%'>Nombre o razón social del contribuyente<br>");
-        Put("<font size='3'><strong>&nbsp;").Element("NOMBRE").Put("</strong></font>").Put("</td>");
+        Put("<font size='3'><strong>&nbsp;").Text(declaration_.name).Put("</strong></font>").Put("</td>");
         Put("</tr>").Put("</table>");
 
         Put(kFullWidthTable);
@@ -144,9 +123,9 @@ private:
              "<td width='13%' rowspan='3'>PERIODO<br>DE<br>IMPOSICION</td>",
              "<td width='5%'>&nbsp;</td>", "<td width='6%'>Día</td>", "<td width='6%'>Mes</td>",
              "<td width='10%'>Año</td>", "<td class='fondo' width='30%' rowspan='3'>&nbsp;</td>"});
-        Put("<tr>").Put("<td width='5%'>Del</td>").Put(kPeriodCell).Element("PERIODO_DESDE");
+        Put("<tr>").Put("<td width='5%'>Del</td>").Put(kPeriodCell).Text(declaration_.from.text);
         Put("</strong></font></td>").Put("</tr>");
-        Put("<tr>").Put("<td width='5%'>Al</td>").Put(kPeriodCell).Element("PERIODO_HASTA");
+        Put("<tr>").Put("<td width='5%'>Al</td>").Put(kPeriodCell).Text(declaration_.to.text);
         Put("</strong></font></td>").Put("</tr>");
         Row({"<td class='fondo' width='100%' colspan='7'>&nbsp;</td>"});
         Put("</table>").Put("<!-- FINAL RECUADRO NO. 0 -->");
@@ -167,10 +146,9 @@ private:
         Row({"<td width='15%'>Inciso A</td>", "<td width='15%'>Inciso B</td>"});
         Put("<!-- RECUADRO DINAMICO -->").Put("<tbody id=\"cuerpo1\">\n").Put("\n");
         // The rows are numbered one after another, whatever their numbers in the file.
-        const std::vector<int> rows =
-            AnnexRowsPresent([this](int id) { return FindBox(nodes_, id) != nullptr; });
-        for (std::size_t shown = 0; shown < rows.size(); ++shown)
-            AnnexRow(static_cast<int>(shown) + 1, rows[shown]);
+        int shown = 0;
+        for (const AnnexRow& row : declaration_.rows)
+            WriteAnnexRow(++shown, row);
         Put("  </tbody>\n").Put("  <!-- FIN RECUADRO DINAMICO -->\n");
 
         Put("<tr>").Put("<td align='right' colspan='3'>&nbsp;</td>").Put("<td width='15%'>Totales</td>");
@@ -181,13 +159,13 @@ private:
         Put("</table>");
     }
 
-    void AnnexRow(int shown, int row)
+    void WriteAnnexRow(int shown, const AnnexRow& row)
     {
         Put("<tr>").Put("<td class=izq><strong>").Put(std::to_string(shown)).Put("</strong></td>\n");
-        Put("<td class=der><strong>").Put(" ").Cell(AnnexCellId(row, 1)).Put("</strong>").Put("</td>\n");
-        Put("<td class=der><strong> ").Cell(AnnexCellId(row, 2)).Put("</strong>").Put("</td>\n");
-        for (int column = 3; column <= 6; ++column)
-            Put("<td class=izq><strong>").Cell(AnnexCellId(row, column)).Put("</strong></td>\n");
+        Put("<td class=der><strong>").Put(" ").Text(row.cells[0]).Put("</strong>").Put("</td>\n");
+        Put("<td class=der><strong> ").Text(row.cells[1]).Put("</strong>").Put("</td>\n");
+        for (std::size_t column = 2; column < row.cells.size(); ++column)
+            Put("<td class=izq><strong>").Text(row.cells[column]).Put("</strong></td>\n");
         Put("</tr>\n");
     }
 
@@ -290,14 +268,14 @@ private:
         Put(valueEnd).Put("</td>").Put("</tr>");
     }
 
-    const CNodeList& nodes_;
+    const Declaration& declaration_;
     CPageText& page_;
     bool complete_ = true;
 };
 
 } // namespace
 
-bool BuildConsultPage(const CNodeList& nodes, CPageText& page)
+bool BuildConsultPage(const Declaration& declaration, CPageText& page)
 {
-    return ConsultPageWriter(nodes, page).Write();
+    return ConsultPageWriter(declaration, page).Write();
 }

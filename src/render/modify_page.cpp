@@ -1,14 +1,12 @@
 #include "render/modify_page.h"
 
 #include "render/brand_catalogue.h"
-#include "render/declaration_values.h"
 #include "render/html_escape.h"
 
 #include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -42,23 +40,11 @@ std::string_view ZeroSuppressed(std::string_view value)
     return value == "0" ? std::string_view{} : value;
 }
 
-// Characters [position, position + count) of `text`, or as many of them as
-// the text holds.
-std::string_view Slice(std::string_view text, std::size_t position, std::size_t count)
+// A period date as the hidden boxes c4 and c5 hold it: day/month/year.
+std::string Slashed(const PeriodDate& date)
 {
-    return text.substr(std::min(position, text.size()), count);
+    return std::string(date.Day()) + "/" + std::string(date.Month()) + "/" + std::string(date.Year());
 }
-
-// A saved period, year, month and day run together ("20120301").
-struct PeriodDate {
-    std::string_view day, month, year;
-    explicit PeriodDate(std::string_view text)
-        : day(Slice(text, 6, 2)), month(Slice(text, 4, 2)), year(Slice(text, 0, 4)) {}
-    std::string Slashed() const
-    {
-        return std::string(day) + "/" + std::string(month) + "/" + std::string(year);
-    }
-};
 
 // The inputs of one pair of result boxes (2022/2023 or 2027/2028): one of
 // them carries the amount, shown again in a display field under a label.
@@ -106,13 +92,8 @@ const std::vector<BrandOption>& BrandOptions()
 
 class ModifyPageWriter {
 public:
-    ModifyPageWriter(const CNodeList& nodes, const PageSink& sink) : nodes_(nodes), sink_(sink)
-    {
-        for (const CNode& node : nodes_) {
-            if (node.attributeName == "ID")
-                boxes_.try_emplace(node.attributeValue, &node);
-        }
-    }
+    ModifyPageWriter(const Declaration& declaration, const PageSink& sink)
+        : declaration_(declaration), sink_(sink) {}
 
     bool Write()
     {
@@ -152,13 +133,7 @@ private:
         PutInput(name, "type='hidden'", value);
     }
 
-    // The record of box `id`, as FindBox finds it: the first one from the
-    // front whose ID is the number in quotes.
-    const CNode* Box(int id) const
-    {
-        const auto found = boxes_.find("\"" + std::to_string(id) + "\"");
-        return found == boxes_.end() ? nullptr : found->second;
-    }
+    const std::string* Box(int id) const { return declaration_.Box(id); }
 
     static std::string BoxName(int id) { return "c" + std::to_string(id); }
 
@@ -193,10 +168,7 @@ private:
         Put("</td>\n");
         Put("</tr>\n");
 
-        const CNode* form = nodes_.FindByName("FORMULARIO");
-        if (!form)
-            return false;
-        const std::string_view number = FormNumberOf(*form);
+        const std::string_view number = declaration_.formNumber;
         Put("<tr>\n");
         Put("<td class='particular' width='20%' valign='middle' colspan='2'>\n");
         Put("&nbsp;");
@@ -223,24 +195,18 @@ private:
 
     bool WriteTaxpayer()
     {
-        const CNode* nit = nodes_.FindByName("NIT");
-        if (!nit)
-            return false;
         Put("<!-- RECUADRO NO. 0 -->\n");
         Put("<table cellpadding='1' border='2' width='100%'>\n");
         Put("<tr>\n");
         Put("<td class='particular' width='30%'>NIT del contribuyente<br>\n");
         PutInput("c2", "type='text' size='22' maxlength='13' style='TEXT-ALIGN: center' "
-                       "onblur='validaciones(c2);nitsinguion()'", nit->value);
+                       "onblur='validaciones(c2);nitsinguion()'", declaration_.nit);
         Put("</td>\n");
 
-        const CNode* name = nodes_.FindByName("NOMBRE");
-        if (!name)
-            return false;
         Put("<td class='particular' width='70%'>Nombre o razón social del contribuyente<br>\n");
         Put("<font size='3'><strong>\n");
         PutInput("c3", "type='text' size='70' maxlength='80' style='TEXT-ALIGN: center'",
-                 name->value);
+                 declaration_.name);
         Put("</strong></font>");
         Put("</td>\n");
         Put("</tr>\n");
@@ -250,14 +216,8 @@ private:
 
     bool WritePeriod()
     {
-        const CNode* from = nodes_.FindByName("PERIODO_DESDE");
-        if (!from)
-            return false;
-        const CNode* to = nodes_.FindByName("PERIODO_HASTA");
-        if (!to)
-            return false;
-        const PeriodDate start(from->value);
-        const PeriodDate end(to->value);
+        const PeriodDate& start = declaration_.from;
+        const PeriodDate& end = declaration_.to;
 
         Put("<table cellpadding='1' border='2' width='100%'>\n");
         Put("<tr>\n");
@@ -275,20 +235,20 @@ private:
 
         Put("<tr>\n");
         Put("<td width='5%'>Del</td>\n");
-        PutDateCell("6%", "dia_ini", "class='lectura' disabled size='2' maxlength='2'", start.day);
-        PutDateCell("6%", "mes_ini", "size='2' maxlength='2'", start.month);
-        PutDateCell("10%", "anio_ini", "size='8' maxlength='4'", start.year);
+        PutDateCell("6%", "dia_ini", "class='lectura' disabled size='2' maxlength='2'", start.Day());
+        PutDateCell("6%", "mes_ini", "size='2' maxlength='2'", start.Month());
+        PutDateCell("10%", "anio_ini", "size='8' maxlength='4'", start.Year());
         Put("</tr>\n");
 
         Put("<tr>\n");
         Put("<td width='5%'>Al</td>\n");
-        PutDateCell("6%", "dia_fin", "class='lectura' disabled size='2' maxlength='2'", end.day);
-        PutDateCell("6%", "mes_fin", "class='lectura' disabled size='2' maxlength='2'", end.month);
-        PutDateCell("10%", "anio_fin", "class='lectura' disabled size='8' maxlength='4'", end.year);
+        PutDateCell("6%", "dia_fin", "class='lectura' disabled size='2' maxlength='2'", end.Day());
+        PutDateCell("6%", "mes_fin", "class='lectura' disabled size='2' maxlength='2'", end.Month());
+        PutDateCell("10%", "anio_fin", "class='lectura' disabled size='8' maxlength='4'", end.Year());
         Put("</tr>\n");
 
-        PutHidden("c4", start.Slashed());
-        PutHidden("c5", end.Slashed());
+        PutHidden("c4", Slashed(start));
+        PutHidden("c5", Slashed(end));
         Put("<tr>\n");
         Put("<td class='fondo' width='100%' colspan='7'>&nbsp;</td>\n");
         Put("</tr>\n");
@@ -311,7 +271,7 @@ private:
     // A computed box: read-only, disabled, zero-suppressed.
     bool PutComputedCell(int id, std::string_view cellAttributes, bool withMaxLength = true)
     {
-        const CNode* box = Box(id);
+        const std::string* box = Box(id);
         if (!box)
             return false;
         const std::string name = BoxName(id);
@@ -320,7 +280,7 @@ private:
         attributes.append(" onblur='validaciones(").append(name).append(")' size='23'");
         if (withMaxLength)
             attributes.append(" maxlength='13'");
-        PutInput(name, attributes, ZeroSuppressed(box->value));
+        PutInput(name, attributes, ZeroSuppressed(*box));
         Put("</td>");
         return true;
     }
@@ -354,11 +314,9 @@ private:
         Put("    <tbody id='cuerpo1'>\n");
         // The rows take the numbers 1, 2, ... in their order, so that the
         // form, which needs its used rows to follow each other, writes them all.
-        const std::vector<int> rows = AnnexRowsPresent([this](int id) { return Box(id) != nullptr; });
-        for (std::size_t shown = 0; shown < rows.size(); ++shown) {
-            if (!WriteAnnexRow(static_cast<int>(shown) + 1, rows[shown]))
-                return false;
-        }
+        int shown = 0;
+        for (const AnnexRow& row : declaration_.rows)
+            WriteAnnexRow(++shown, row);
         Put("  </tbody>\n");
         Put("  <!-- FIN RECUADRO DINAMICO -->\n");
 
@@ -387,7 +345,7 @@ private:
     }
 
     // Row `row` of the file as row `shown` of the page.
-    bool WriteAnnexRow(int shown, int row)
+    void WriteAnnexRow(int shown, const AnnexRow& row)
     {
         const std::string r = std::to_string(shown);
         PutJoined("  <tr><td width='3%'>", r, "</td>\n");
@@ -397,46 +355,36 @@ private:
         PutJoined("<select name='f1", r, "c1' id='f1", r, "c1' ");
         Put("onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); validamarca(this);' >"
             "<option value=''></option>\n");
-        WriteBrandOptions(Box(AnnexCellId(row, 1))->value);
+        WriteBrandOptions(row.cells[0]);
         Put("</select>\n");
         Put("</td>\n");
 
-        const CNode* price = Box(AnnexCellId(row, 2));
-        if (!price)
-            return false;
         Put("<td width='15%'>");
         PutJoined("<input type='text' name='f1", r, "c2' id='f1", r, "c2' value='");
-        Put(EscapeHtml(price->value));
+        Put(EscapeHtml(row.cells[1]));
         Put("' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); ");
         PutJoined("calculaBaseImponible(", r, ",1); ");
         Put("formateacasilla(this); ' size='9' >\n");
         Put("</td>\n");
 
-        const CNode* base = Box(AnnexCellId(row, 3));
-        if (!base)
-            return false;
         Put("<td width='15%'>");
         PutJoined("<input type=text name='f1", r, "c3' id='f1", r, "c3' value='");
-        Put(EscapeHtml(base->value));
+        Put(EscapeHtml(row.cells[2]));
         Put("' maxlength='14' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name));");
         PutJoined("verificaBaseImponible(", r, ",1); ");
         Put("formateacasilla2(this);' size='9'>\n");
         Put("</td>\n");
 
         for (int column = 4; column <= 6; ++column) {
-            const CNode* count = Box(AnnexCellId(row, column));
-            if (!count)
-                return false;
             const std::string c = std::to_string(column);
             Put("<td width='15%'>");
             PutJoined("<input type=text name='f1", r, "c", c, "' id='f1", r, "c", c, "' value='");
-            Put(EscapeHtml(count->value));
+            Put(EscapeHtml(row.cells[static_cast<std::size_t>(column - 1)]));
             Put("' maxlength='14' onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); "
                 "formateacasilla(this); actualizaTotales()' size='9' >\n");
             Put("</td>\n");
         }
         Put("</tr>\n");
-        return true;
     }
 
     // One option line per catalogue entry; the entry equal to the saved brand,
@@ -562,7 +510,7 @@ private:
 
     bool PutEditableRow(std::string_view label, int id, std::string_view handler)
     {
-        const CNode* box = Box(id);
+        const std::string* box = Box(id);
         if (!box)
             return false;
         Put("<tr>");
@@ -570,7 +518,7 @@ private:
         Put("<td width='30%'>");
         std::string attributes("type='text' size='23' maxlength='13' onblur='");
         attributes.append(handler).append("'");
-        PutInput(BoxName(id), attributes, ZeroSuppressed(box->value));
+        PutInput(BoxName(id), attributes, ZeroSuppressed(*box));
         Put("</td>");
         Put("</tr>");
         return true;
@@ -579,12 +527,12 @@ private:
     // The pay variant unless only the favour amount is non-zero.
     bool WriteResultRow(const ResultRow& row)
     {
-        const CNode* pay = Box(row.payBox);
-        const CNode* favour = Box(row.favourBox);
+        const std::string* pay = Box(row.payBox);
+        const std::string* favour = Box(row.favourBox);
         if (!pay || !favour)
             return false;
-        const bool favourOnly = IsZeroAmount(pay->value) && !IsZeroAmount(favour->value);
-        const std::string& amount = favourOnly ? favour->value : pay->value;
+        const bool favourOnly = IsZeroAmount(*pay) && !IsZeroAmount(*favour);
+        const std::string& amount = favourOnly ? *favour : *pay;
 
         Put("<tr>\n");
         Put("<td class='izq' width='70%' >");
@@ -604,7 +552,7 @@ private:
 
     bool WriteTotal()
     {
-        const CNode* total = Box(2029);
+        const std::string* total = Box(2029);
         if (!total)
             return false;
         Put("<tr>");
@@ -612,7 +560,7 @@ private:
             "</font></td>");
         Put("<td width='30%'>");
         PutInput("c2029", "type='text' class='resaltado' onblur='validaciones(c2029)'",
-                 ZeroSuppressed(total->value));
+                 ZeroSuppressed(*total));
         Put("</td>");
         Put("</tr>");
         return true;
@@ -633,21 +581,20 @@ private:
         Put("</tr>");
     }
 
-    const CNodeList& nodes_;
+    const Declaration& declaration_;
     const PageSink& sink_;
-    std::unordered_map<std::string_view, const CNode*> boxes_;  // by quoted ID
     std::string tag_;  // one tag composed before it is written
 };
 
 }  // namespace
 
-bool WriteModifyPage(const CNodeList& nodes, const PageSink& sink)
+bool WriteModifyPage(const Declaration& declaration, const PageSink& sink)
 {
-    return ModifyPageWriter(nodes, sink).Write();
+    return ModifyPageWriter(declaration, sink).Write();
 }
 
-bool BuildModifyPage(const CNodeList& nodes, CPageText& page)
+bool BuildModifyPage(const Declaration& declaration, CPageText& page)
 {
     page.Clear();
-    return WriteModifyPage(nodes, [&page](std::string_view text) { page.Append(text); });
+    return WriteModifyPage(declaration, [&page](std::string_view text) { page.Append(text); });
 }

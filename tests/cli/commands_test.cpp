@@ -30,7 +30,7 @@ TEST(CliCommands, EachCommandExitsWithItsStatusAndWritesToItsStream)
     };
     const auto page = [](const PageBuilder& build) {
         CPageText page;
-        build(SampleDeclaration(1).Nodes(), page);
+        build(SampleDeclaration(1).Read(), page);
         return page.str();
     };
     // Sealed from the input and from a file: unsealing each gives the XML back.

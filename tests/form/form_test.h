@@ -6,7 +6,7 @@
 #include "form_harness.h"
 
 #include "declfile/declaration_check.h"
-#include "declfile/reopen.h"
+#include "host/reopen.h"
 #include "declfile/xml_reader.h"
 #include "declfile/seal.h"
 #include "host/fake_host_ui.h"

@@ -12,7 +12,7 @@
 namespace {
 
 // The declaration the hand-written page shows: two annex rows.
-SampleDeclaration Declaration()
+SampleDeclaration Sample()
 {
     SampleDeclaration declaration(2);
     declaration.values["NOMBRE"] = "Tabacalera Rubios & Cía. <S.A.> \"El Sol\"";
@@ -31,7 +31,7 @@ SampleDeclaration Declaration()
 std::string Page(const SampleDeclaration& declaration)
 {
     CPageText page;
-    EXPECT_TRUE(BuildConsultPage(declaration.Nodes(), page));
+    EXPECT_TRUE(BuildConsultPage(declaration.Read(), page));
     return page.str();
 }
 
@@ -40,7 +40,7 @@ TEST(BuildConsultPage, MatchesTheHandWrittenPageRunByRun)
 {
     std::ifstream golden(std::filesystem::path(__FILE__).parent_path() / "consult_page_golden.txt");
     ASSERT_TRUE(golden) << "consult_page_golden.txt not found";
-    const std::string page = Page(Declaration());
+    const std::string page = Page(Sample());
     std::size_t position = 0;
     std::string line;
     for (int number = 1; std::getline(golden, line); ++number) {
@@ -63,7 +63,7 @@ TEST(BuildConsultPage, ResultRowsShowThePayOrElseTheFavourOrElseNothing)
                amount + "</font>";
     };
     const auto page = [](const char* pay, const char* favour) {
-        return Page(Declaration().With("2022", pay).With("2023", favour).With("2027", pay).With("2028", favour));
+        return Page(Sample().With("2022", pay).With("2023", favour).With("2027", pay).With("2028", favour));
     };
     const std::string both = page("12.50", "3.00"), favour = page("0", "3.00"), neither = page("0", "0");
     EXPECT_NE(both.find(row("(=) Valor a ingresar (impuesto a pagar menos valor ingresado)", "12.50\t")), both.npos);
@@ -82,7 +82,7 @@ TEST(PageBuilders, ShowEveryAnnexRowPresentOneAfterAnotherUpTo103)
         const SampleDeclaration declaration = SampleDeclaration(rows).Without(omitted);
         const std::string consult = Page(declaration), number = std::to_string(shown), next = std::to_string(shown + 1);
         CPageText modify;
-        ASSERT_TRUE(BuildModifyPage(declaration.Nodes(), modify));
+        ASSERT_TRUE(BuildModifyPage(declaration.Read(), modify));
         EXPECT_EQ(consult.find("<td class=izq><strong>" + next + "</strong></td>"), std::string::npos) << rows;
         EXPECT_EQ(modify.str().find("<select name='f1" + next + "c1'"), std::string::npos) << rows;
         EXPECT_NE(shown ? consult.find("<td class=izq><strong>" + number + "</strong></td>")
@@ -96,20 +96,26 @@ TEST(PageBuilders, ShowEveryAnnexRowPresentOneAfterAnotherUpTo103)
     }
 }
 
-// Both stop at the first value they need and cannot find; the Consult page
-// reads the favour only when the amount to pay is zero, and neither reads box 6.
+// Reading names the first header element or cell of a row present that the
+// declaration lacks; then each page stops at the first box it needs and
+// cannot find: the Consult page reads the favour only when the amount to pay
+// is zero, and neither reads box 6.
 TEST(PageBuilders, RefuseADeclarationThatLacksAValueTheyRead)
 {
-    for (const auto& [omitted, consultComplete, modifyComplete] :
-         {std::tuple{"FORMULARIO", false, false}, {"NIT", false, false}, {"NOMBRE", false, false},
-          {"PERIODO_DESDE", false, false}, {"PERIODO_HASTA", false, false}, {"10", false, false}, {"22", false, false},
-          {"2007", false, false}, {"2016", false, false}, {"2029", false, false}, {"2028", false, false},
-          {"2023", true, false}, {"6", true, true}}) {
-        const CNodeList nodes = Declaration().With("2027", "0").Without(omitted).Nodes();
+    for (const auto& [omitted, reason, consultComplete, modifyComplete] :
+         {std::tuple{"FORMULARIO", "lacks FORMULARIO", false, false}, {"NIT", "lacks NIT", false, false},
+          {"NOMBRE", "lacks NOMBRE", false, false}, {"PERIODO_DESDE", "lacks PERIODO_DESDE", false, false},
+          {"PERIODO_HASTA", "lacks PERIODO_HASTA", false, false}, {"10", "lacks CASILLA 10", false, false},
+          {"22", "lacks CASILLA 22", false, false}, {"2007", "ok", false, false}, {"2016", "ok", false, false},
+          {"2029", "ok", false, false}, {"2028", "ok", false, false}, {"2023", "ok", true, false},
+          {"6", "ok", true, true}}) {
+        Declaration declaration;
+        const DeclarationStatus read = ReadDeclaration(Sample().With("2027", "0").Without(omitted).Nodes(), declaration);
+        EXPECT_EQ(read.Describe(), reason);
         CPageText consult, modify;
-        EXPECT_EQ(BuildConsultPage(nodes, consult), consultComplete) << omitted;
+        EXPECT_EQ(read.ok() && BuildConsultPage(declaration, consult), consultComplete) << omitted;
         EXPECT_EQ(consult.str().ends_with("</html>"), consultComplete) << omitted;
-        EXPECT_EQ(BuildModifyPage(nodes, modify), modifyComplete) << omitted;
+        EXPECT_EQ(read.ok() && BuildModifyPage(declaration, modify), modifyComplete) << omitted;
     }
 }
 

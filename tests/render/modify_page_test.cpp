@@ -15,7 +15,7 @@ namespace {
 // The declaration of the expected page: the second row of a brand with an
 // ampersand and a zero in its last cell, a computed box of "0.00", an amount
 // to pay on the rectification row and a balance in the taxpayer's favour.
-SampleDeclaration Declaration()
+SampleDeclaration Sample()
 {
     return SampleDeclaration(2).With("17", "FA035127.00 L&M ETIQUETA VERDE MNT KS BOX 20").With("22", "0")
         .With("2010", "0.00").With("2022", "1875.00").With("2028", "250.00").With("2029", "1875.00");
@@ -25,7 +25,7 @@ std::string Page(const SampleDeclaration& declaration)
 {
     CPageText page;
     page.Append("left over from an earlier page");
-    EXPECT_TRUE(BuildModifyPage(declaration.Nodes(), page));
+    EXPECT_TRUE(BuildModifyPage(declaration.Read(), page));
     return page.str();
 }
 
@@ -44,7 +44,7 @@ TEST(ModifyPage, MatchesTheExpectedPage)
 {
     std::ifstream file(std::filesystem::path(__FILE__).parent_path() / "modify_page_golden.html", std::ios::binary);
     ASSERT_TRUE(file) << "modify_page_golden.html not found";
-    const std::string golden{std::istreambuf_iterator<char>(file), {}}, page = Page(Declaration());
+    const std::string golden{std::istreambuf_iterator<char>(file), {}}, page = Page(Sample());
     std::istringstream expected(golden), built(page);
     std::string want, got;
     for (int line = 1; std::getline(expected, want); ++line) {
@@ -56,7 +56,7 @@ TEST(ModifyPage, MatchesTheExpectedPage)
 
 TEST(ModifyPage, SavedTextsAreEscapedSoTheyComeBackUnchanged)
 {
-    SampleDeclaration declaration = Declaration().With("NOMBRE", "LA \"ESTRELLA\" & <HIJOS> D'ARCY").With("8", "25'0");
+    SampleDeclaration declaration = Sample().With("NOMBRE", "LA \"ESTRELLA\" & <HIJOS> D'ARCY").With("8", "25'0");
     declaration.numero = "\"1'2\"";
     const std::string page = Page(declaration);
     EXPECT_EQ(Value(page, "c3"), "LA &quot;ESTRELLA&quot; &amp; &lt;HIJOS&gt; D&#39;ARCY");
@@ -75,7 +75,7 @@ TEST(ModifyPage, ResultRowsShowThePayUnlessOnlyTheFavourIsAnAmount)
          {std::tuple{"1500.00", "0", false}, {"0", "250.00", true}, {"0.00", "250.00", true}, {"0", "0", false},
           {"", "abc", false}, {"1500.00", "250.00", false}, {"  12", "250.00", false}}) {
         const std::string page =
-            Page(Declaration().With("2022", pay).With("2027", pay).With("2023", favour).With("2028", favour));
+            Page(Sample().With("2022", pay).With("2027", pay).With("2023", favour).With("2028", favour));
         for (const char* display : {"v2", "v3"})
             EXPECT_EQ(Value(page, display), favourShown ? favour : pay) << pay << " / " << favour;
         EXPECT_EQ(Value(page, "c2023"), favourShown ? std::optional<std::string>(favour) : std::nullopt);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "declfile/declaration.h"
 #include "host/host_ui.h"
-#include "render/node_list.h"
 #include "render/page_text.h"
 
 #include <functional>
@@ -12,11 +12,11 @@
 // of their messages.
 enum class ReopenMode { Consult, Modify };
 
-// Writes the page of a parsed declaration; false when a value is missing.
-using PageBuilder = std::function<bool(const CNodeList&, CPageText&)>;
+// Writes the page of a declaration; false when a value it needs is missing.
+using PageBuilder = std::function<bool(const Declaration&, CPageText&)>;
 
-// Lets the user choose a declaration file, reads, unseals and parses it,
-// checks that it belongs to form DRN-7316, builds its page with `build` and
+// Lets the user choose a declaration file, reads the declaration from it
+// (unsealed, parsed, checked to belong to form DRN-7316), builds its page with `build` and
 // shows it in place of the current one. Every refusal is reported through
 // `ui` and leaves the page shown as it was. The page is written into `page`,
 // which the caller keeps from one reopen to the next so that its megabyte is

@@ -1,4 +1,4 @@
-#include "render/node_list.h"
+#include "declfile/node_list.h"
 
 #include <algorithm>
 

@@ -1,7 +1,5 @@
-#include "declfile/reopen.h"
+#include "host/reopen.h"
 
-#include "declfile/seal_codec.h"
-#include "declfile/xml_reader.h"
 #include "host/file_reader.h"
 
 #include <array>
@@ -30,7 +28,6 @@ constexpr std::array<ReopenMessages, 2> kMessages = {{
      "El archivo a modificar no pertenece a una declaración DRN-7316, verifique"},
 }};
 
-constexpr std::string_view kFormKey = "7316";
 constexpr std::string_view kOtherFormMessage =
     "Error:\nNo es posible abrir el documento, ya que no pertenece a un formulario DRN-7316.";
 constexpr std::string_view kOtherFormCaption = "Formulario7489";
@@ -51,28 +48,28 @@ bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, CPageText& pa
         return false;
 
     const std::optional<std::string> sealed = ReadWholeFile(*path);
-    std::string xml;
-    if (!sealed || !CSealCodec().Unseal(*sealed, xml).ok())
+    if (!sealed)
         return refuse(messages.notSealed);
-
-    CXmlReader reader;
-    reader.SetTrace(trace);
-    reader.Parse(xml);
-    const CNodeList& nodes = reader.Nodes();
-
-    const CNode* code = nodes.FindByName("CODIGO_FORMULARIO");
-    if (!code)
+    Declaration declaration;
+    using Kind = DeclarationStatus::Kind;
+    switch (ReadSealedDeclaration(*sealed, declaration, trace).kind()) {
+    case Kind::kNotSealed:
+        return refuse(messages.notSealed);
+    case Kind::kNoFormCode:
         return refuse(messages.noFormCode);
-    const CNode* version = nodes.FindByName("NUMERO_VERSION");
-    if (!version)
+    case Kind::kNoVersion:
         return refuse(messages.noVersion);
-    if (code->value + version->value != kFormKey) {
+    case Kind::kOtherForm:
         ui.ShowMessage(std::string(kOtherFormMessage), std::string(kOtherFormCaption));
         return false;
+    case Kind::kMissingValue:
+        return refuse(messages.pageRefused);
+    case Kind::kOk:
+        break;
     }
 
     page.Clear();
-    if (!build(nodes, page))
+    if (!build(declaration, page))
         return refuse(messages.pageRefused);
     ui.ShowPage(page.str());
     return true;

@@ -1,4 +1,4 @@
-#include "declfile/reopen.h"
+#include "host/reopen.h"
 
 #include "declaration_sample.h"
 #include "declfile/seal.h"
@@ -16,7 +16,7 @@ std::string Sealed(const SampleDeclaration& declaration = SampleDeclaration(1))
     return SealDeclaration(declaration.Xml()).value();
 }
 
-bool WritesMarker(const CNodeList&, CPageText& page)
+bool WritesMarker(const Declaration&, CPageText& page)
 {
     page.Append("<html>page</html>");
     return true;
@@ -62,7 +62,7 @@ TEST(Reopen, OpensEveryDeclarationWhoseKeyJoinsTo7316AndRefusesTheRest)
         {dir.Write("refused", Sealed()),
          {"warning: El archivo a abrir no pertenece a una declaración DRN-7316, verifique.",
           "warning: El archivo a modificar no pertenece a una declaración DRN-7316, verifique"},
-         [](const CNodeList&, CPageText&) { return false; }},
+         [](const Declaration&, CPageText&) { return false; }},
     };
     page.Append("left over");
     for (std::size_t i = 0; i < std::size(cases); ++i) {

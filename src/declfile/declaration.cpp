@@ -1,0 +1,136 @@
+#include "declfile/declaration.h"
+
+#include "declfile/seal_codec.h"
+#include "declfile/xml_reader.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+std::string_view PeriodDate::Slice(std::size_t position, std::size_t count) const
+{
+    return std::string_view(text).substr(std::min(position, text.size()), count);
+}
+
+const std::string* Declaration::Box(int id) const
+{
+    const auto found = boxes.find(id);
+    return found == boxes.end() ? nullptr : &found->second;
+}
+
+DeclarationStatus DeclarationStatus::NotSealed(UnsealStatus unseal)
+{
+    DeclarationStatus status(Kind::kNotSealed);
+    status.m_unseal = unseal;
+    return status;
+}
+
+DeclarationStatus DeclarationStatus::Missing(std::string what)
+{
+    DeclarationStatus status(Kind::kMissingValue);
+    status.m_missing = std::move(what);
+    return status;
+}
+
+std::string DeclarationStatus::Describe() const
+{
+    switch (m_kind) {
+    case Kind::kOk: return "ok";
+    case Kind::kNotSealed: return std::string(m_unseal.Describe());
+    case Kind::kNoFormCode: return "no CODIGO_FORMULARIO element";
+    case Kind::kNoVersion: return "no NUMERO_VERSION element";
+    case Kind::kOtherForm: return "the declaration of another form";
+    case Kind::kMissingValue: return "lacks " + m_missing;
+    }
+    return "unknown";
+}
+
+namespace {
+
+// The boxes of a node list by quoted ID, each the record FindByAttribute
+// would find: one walk of the list instead of one per box.
+class BoxIndex {
+public:
+    explicit BoxIndex(const CNodeList& nodes)
+    {
+        for (const CNode& node : nodes)
+            if (node.attributeName == "ID")
+                boxes_.try_emplace(node.attributeValue, &node);
+    }
+
+    const CNode* Find(int id) const
+    {
+        const auto found = boxes_.find("\"" + std::to_string(id) + "\"");
+        return found == boxes_.end() ? nullptr : found->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, const CNode*> boxes_;
+};
+
+std::string BoxName(int id)
+{
+    return "CASILLA " + std::to_string(id);
+}
+
+} // namespace
+
+DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declaration)
+{
+    declaration = Declaration();
+    const CNode* form = nodes.FindByName("FORMULARIO");
+    if (!form)
+        return DeclarationStatus::Missing("FORMULARIO");
+    const std::string_view quoted = form->attributeValue;
+    if (quoted.size() >= 2)
+        declaration.formNumber = quoted.substr(1, quoted.size() - 2);
+
+    const std::pair<const char*, std::string*> header[] = {
+        {"NIT", &declaration.nit}, {"NOMBRE", &declaration.name},
+        {"PERIODO_DESDE", &declaration.from.text}, {"PERIODO_HASTA", &declaration.to.text}};
+    for (const auto& [name, value] : header) {
+        const CNode* element = nodes.FindByName(name);
+        if (!element)
+            return DeclarationStatus::Missing(name);
+        *value = element->value;
+    }
+
+    const BoxIndex boxes(nodes);
+    for (int row = 1; row <= kMaxAnnexRows; ++row) {
+        if (!boxes.Find(AnnexCellId(row, 1)))
+            continue;
+        AnnexRow& read = declaration.rows.emplace_back();
+        read.number = row;
+        for (int column = 1; column <= 6; ++column) {
+            const CNode* cell = boxes.Find(AnnexCellId(row, column));
+            if (!cell)
+                return DeclarationStatus::Missing(BoxName(AnnexCellId(row, column)));
+            read.cells[static_cast<std::size_t>(column - 1)] = cell->value;
+        }
+    }
+    for (int id = kFirstBox; id <= kLastBox; ++id)
+        if (const CNode* box = boxes.Find(id))
+            declaration.boxes.emplace(id, box->value);
+    return {};
+}
+
+DeclarationStatus ReadSealedDeclaration(std::string_view sealed, Declaration& declaration,
+                                        std::ostream* trace)
+{
+    std::string xml;
+    if (const UnsealStatus unsealed = CSealCodec().Unseal(sealed, xml); !unsealed.ok())
+        return DeclarationStatus::NotSealed(unsealed);
+
+    CXmlReader reader;
+    reader.SetTrace(trace);
+    reader.Parse(xml);
+    const CNodeList& nodes = reader.Nodes();
+    const CNode* code = nodes.FindByName("CODIGO_FORMULARIO");
+    if (!code)
+        return DeclarationStatus::Kind::kNoFormCode;
+    const CNode* version = nodes.FindByName("NUMERO_VERSION");
+    if (!version)
+        return DeclarationStatus::Kind::kNoVersion;
+    if (code->value + version->value != "7316")
+        return DeclarationStatus::Kind::kOtherForm;
+    return ReadDeclaration(nodes, declaration);
+}
