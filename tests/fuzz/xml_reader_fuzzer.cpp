@@ -1,8 +1,12 @@
-// Reading arbitrary text as a declaration XML.
+// Reading arbitrary text as a declaration XML, and checking it as the host
+// does before sealing a text the form hands over.
+#include "declfile/declaration_check.h"
 #include "declfile/xml_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-    CXmlReader().Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    CXmlReader().Parse(text);
+    IsSealableDeclaration(text);
     return 0;
 }
