@@ -1,57 +1,34 @@
-// Which resource a res: address names.
-#include "desktop_test_support.h"
+// Which resource a res: address names, and which is the page built in memory.
 #include "res_address.h"
 
-namespace {
+#include <gtest/gtest.h>
 
-struct AddressCase {
-    const char* address;
-    std::optional<int> id;
-};
+using namespace res_address;
 
-const AddressCase kAddressCases[] = {
-    {"res://Formulario7316.exe/#23/#131", 131},
-    {"res://Formulario7316.exe/#23/#136", 136},
-    {"res://formulario7316.EXE/#23/#132", 132},     // host names ignore case
-    {"res://Formulario7316.exe/#23/%23133", 133},   // the engine's spelling of the second "#"
-    {"res://Formulario7316.exe/#23/#", std::nullopt},
-    {"res://Formulario7316.exe/#23/#13x", std::nullopt},
-    {"res://Formulario7316.exe/#23/#+132", std::nullopt},
-    {"res://Formulario7316.exe/#23/# 132", std::nullopt},
-    {"res://Formulario7316.exe/#23/#99999999999", std::nullopt},
-    {"res://Formulario7316.exe/#2/#132", std::nullopt},
-    {"res://Formulario7316.exe/#132", std::nullopt},
-    {"res://Formulario7316.exe/", std::nullopt},
-    {"res://Formulario7316.exe/pagina#23/#132", std::nullopt},
-    {"res://Otro.exe/#23/#132", std::nullopt},
-    {"http://Formulario7316.exe/#23/#132", std::nullopt},
-    {"file:///Formulario7316.exe/#23/#132", std::nullopt},
-};
-
-TEST(ResAddressTest, AnAddressNamesAResourceOnlyInTheFormsOwnShape)
+TEST(ResAddress, AnAddressNamesAResourceOrTheShownPageOnlyInItsOwnShape)
 {
-    for (const AddressCase& test : kAddressCases) {
-        SCOPED_TRACE(test.address);
-        EXPECT_EQ(res_address::ResourceIdOf(QUrl(QString::fromLatin1(test.address))), test.id);
+    const struct {
+        QString address;
+        std::optional<int> id;
+        bool shownPage = false;
+    } cases[] = {
+        {"res://formulario7316.EXE/#23/#132", 132},     // host names ignore case
+        {"res://Formulario7316.exe/#23/%23133", 133},   // the engine's spelling of the second "#"
+        {"res://Formulario7316.exe/#23/#"}, {"res://Formulario7316.exe/#23/#13x"},
+        {"res://Formulario7316.exe/#23/#+132"}, {"res://Formulario7316.exe/#23/# 132"},
+        {"res://Formulario7316.exe/#23/#99999999999"}, {"res://Formulario7316.exe/#2/#132"},
+        {"res://Formulario7316.exe/#132"}, {"res://Formulario7316.exe/"}, {"res://Formulario7316.exe/pagina#23/#132"},
+        {"res://Otro.exe/#23/#132"}, {"http://Formulario7316.exe/#23/#132"}, {"file:///Formulario7316.exe/#23/#132"},
+        {ShownPageUrl().toString(), std::nullopt, true}, {ShownPageUrl().toString() + "#23/#131"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.address.toStdString());
+        EXPECT_EQ(ResourceIdOf(QUrl(test.address)), test.id);
+        EXPECT_EQ(IsShownPage(QUrl(test.address)), test.shownPage);
+    }
+    for (int id = 131; id <= 136; ++id) {
+        const QUrl url = ResourceUrl(id);
+        EXPECT_EQ(url, QUrl(QStringLiteral("res://Formulario7316.exe/#23/#%1").arg(id)));
+        EXPECT_TRUE(ResourceIdOf(url) == id && !IsShownPage(url));
     }
 }
-
-TEST(ResAddressTest, ResourceUrlIsTheAddressThePagesWrite)
-{
-    EXPECT_EQ(res_address::ResourceUrl(132), QUrl(QStringLiteral("res://Formulario7316.exe/#23/#132")));
-    for (int id = 131; id <= 136; ++id)
-        EXPECT_EQ(res_address::ResourceIdOf(res_address::ResourceUrl(id)), id);
-}
-
-TEST(ResAddressTest, TheShownPageHasAnAddressOfItsOwn)
-{
-    const QUrl shown = res_address::ShownPageUrl();
-    EXPECT_TRUE(res_address::IsShownPage(shown));
-    EXPECT_EQ(res_address::ResourceIdOf(shown), std::nullopt);
-    EXPECT_FALSE(res_address::IsShownPage(res_address::ResourceUrl(131)));
-    EXPECT_FALSE(res_address::IsShownPage(QUrl(shown.toString() + QStringLiteral("#23/#131"))));
-}
-
-}  // namespace
-
-int main(int argc, char** argv) { return RunDesktopTests<QCoreApplication>(argc, argv); }
