@@ -76,9 +76,11 @@ private:
         static const std::set<std::string_view> named = {"amp", "lt", "gt", "quot", "apos"};
         if (named.contains(body))
             return true;
+        if (!body.starts_with('#'))
+            return false;
         const bool hex = body.starts_with("#x");
         const std::string_view digits = body.substr(hex ? 2 : 1);
-        return body.starts_with('#') && !digits.empty()
+        return !digits.empty()
             && std::all_of(digits.begin(), digits.end(), [hex](char ch) {
                    return hex ? std::isxdigit(static_cast<unsigned char>(ch)) != 0
                               : std::isdigit(static_cast<unsigned char>(ch)) != 0;

@@ -106,7 +106,7 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
     // Texts that are not well formed, or hold an element twice or not at all, are not sealed.
     const SampleDeclaration sample;
     for (const std::string& xml : {sample.With("NOMBRE", "A]]></NOMBRE> <NIT>99999999</NIT> <NOMBRE><![CDATA[B").Xml(),
-                                   sample.With("NIT", "1<2").Xml(), sample.With("NIT", "1&2").Xml(),
+                                   sample.With("NIT", "1<2").Xml(), sample.With("NIT", "1&2").Xml(), sample.With("NIT", "1&;2").Xml(),
                                    sample.With("NIT", "1]]>2").Xml(), sample.With("2029", "0</CASILLA> <CASILLA ID=\"2029\">9").Xml(),
                                    sample.With("2028", "<MONTO>9</MONTO>").Xml(), sample.Without("MONTO").Xml(),
                                    sample.Without("2010").Xml(), sample.Without("FORMULARIO").Xml(),
