@@ -3,6 +3,7 @@
 // bar, the shell's own commands, Consult and Modify of a chosen file, and
 // the page's GeneraArchivo through the directory dialog, then Ctrl+S.
 #include "about_dialog.h"
+#include "command_line.h"
 #include "directory_dialog.h"
 #include "formulario7316_app.h"
 #include "formulario7316_view.h"
@@ -22,6 +23,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -326,9 +329,62 @@ TEST_F(MainFrameTest, ConsultAndModifyShowTheChosenDeclaration)
     EXPECT_EQ(offered, "Buscar Archivo Todos los archivos (*)");
     const QString text = js("document.body.innerText").toString();
     EXPECT_TRUE(text.contains(kName) && text.contains("18.75"));
+    // Exportar PDF keeps the page shown as typed; the preview comes up and goes.
+    const QString pdf = QDir::current().absoluteFilePath("consulta.pdf");
+    EXPECT_EQ(Pick([] { frame->Action(Command::ExportPdf)->trigger(); }, pdf), "Exportar PDF Documentos PDF (*.pdf)");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(pdf); }, kTimeoutMs));
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(pdftotext.waitForFinished(kTimeoutMs));
+    const QString printed = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains("12345679") && printed.contains(kName) && printed.contains("RUBIOS")) << printed.toStdString();
+    Answer<QPrintPreviewDialog> preview([](QPrintPreviewDialog* dialog) { dialog->close(); });
+    frame->Action(Command::PrintPreview)->trigger();
+    EXPECT_TRUE(preview.Done());
+
     open(Qt::Key_M, sealed);
     ASSERT_TRUE(Loaded());
     EXPECT_EQ(js("[C.c3.value, C.c2013.value, C.validar.value].join('|')").toString(), kName + "|0.005|    Generar   ");
+}
+
+// The program's command line: a file to show read-only, --pdf with its two
+// files, help and version, and the engine's and Qt's switches let through.
+// The file shown is read as Consult reads a chosen one.
+TEST_F(MainFrameTest, TheCommandLineNamesADeclarationToShowReadOnly)
+{
+    const struct {
+        std::vector<const char*> arguments;
+        std::string file, pdf, exit;  // exit: the code and the start of what is printed
+    } cases[] = {
+        {{"DRN-1"}, "DRN-1", "", ""},
+        {{"--disable-gpu", "--remote-debugging-port=9222", "-platform", "offscreen", "DRN-1"}, "DRN-1", "", ""},
+        {{"--pdf", "DRN-1", "out.pdf"}, "", "DRN-1>out.pdf", ""},
+        {{"--pdf", "DRN-1"}, "", "", "2 formulario7316: --pdf"},
+        {{"DRN-1", "DRN-2"}, "", "", "2 formulario7316: "},
+        {{"--help"}, "", "", "0 Uso: formulario7316 [ARCHIVO]"},
+        {{"--version", "DRN-1"}, "", "", "0 formulario7316 1.6"},
+    };
+    for (const auto& test : cases) {
+        std::vector<const char*> argv{"formulario7316"};
+        argv.insert(argv.end(), test.arguments.begin(), test.arguments.end());
+        const CommandLine line = ParseCommandLine(int(argv.size()), argv.data(), "1.6");
+        const std::string exit = line.exit ? std::to_string(line.exit->exitCode) + ' ' + line.exit->output + line.exit->error : "";
+        EXPECT_TRUE(exit.starts_with(test.exit) && exit.empty() == test.exit.empty()) << exit;
+        if (!line.exit)
+            EXPECT_EQ(line.file + (line.WantsPdf() ? line.pdfDeclaration + '>' + line.pdfOutput : ""), test.file + test.pdf);
+    }
+    const auto path = directory.path() / "DRN-123456797316120314302257";
+    std::ofstream(path, std::ios::binary) << SealDeclaration(SampleDeclarationXml(1)).value();
+    QSignalSpy shown(&frame->View(), &QWebEngineView::loadFinished);
+    frame->OpenDeclaration(path.string());
+    ASSERT_TRUE(Came(shown));
+    EXPECT_TRUE(res_address::IsShownPage(frame->View().url()) && js("document.body.innerText").toString().contains("18.75"));
+
+    QString warning;
+    Answer<QMessageBox> acknowledge(Acknowledge(warning));
+    frame->OpenDeclaration((directory.path() / "missing").string());
+    EXPECT_TRUE(acknowledge.Done());
+    EXPECT_TRUE(warning.endsWith("El archivo que se intenta abrir es invalido, no pertenece a una declaración"));
 }
 
 // The core's reopen tests own the refusals; here the warning reaches a real
