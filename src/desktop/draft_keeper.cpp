@@ -30,8 +30,9 @@ const QString kDiscardQuestion =
 
 const QString kCaption = QStringLiteral("Formulario7316");
 
-const QString kReadScript =
-    QStringLiteral("typeof valoresborrador == 'function' ? valoresborrador() : null");
+// Nothing from a page without the form's scripts, or one still being parsed.
+const QString kReadScript = QStringLiteral(
+    "typeof valoresborrador == 'function' && typeof C == 'object' ? valoresborrador() : null");
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -70,7 +71,9 @@ void CDraftKeeper::Begin(Form form, std::string source)
     m_form = form;
     m_source = std::move(source);
     m_paused = false;
-    m_baseline.reset();
+    // Nothing is typed into a blank form yet; what a Modify page holds once
+    // loaded is read from it then.
+    m_baseline = form == Form::Blank ? std::optional(Draft{}) : std::nullopt;
     m_restoring.reset();
     m_timer.stop();
     ++m_pageSerial;  // readings of the page before belong to no form now
@@ -87,7 +90,6 @@ void CDraftKeeper::OnLoadStarted()
 {
     ++m_pageSerial;
     m_pageReady = false;
-    m_baseline.reset();
 }
 
 void CDraftKeeper::OnLoadFinished(bool ok)
@@ -99,22 +101,23 @@ void CDraftKeeper::OnLoadFinished(bool ok)
         Restore();
         return;
     }
-    // What the page holds once loaded is no typed work.
-    Pull([this](std::optional<Draft> shown) {
-        if (shown)
-            m_baseline = std::move(*shown);
-    });
+    if (!m_baseline) {  // what the page holds once loaded is no typed work
+        Pull([this](std::optional<Draft> shown) {
+            if (shown)
+                m_baseline = std::move(*shown);
+        });
+    }
 }
 
 void CDraftKeeper::OnFieldLeft()
 {
-    if (m_form != Form::None && !m_paused && m_pageReady && !m_restoring && !m_timer.isActive())
+    if (m_form != Form::None && !m_paused && !m_restoring && !m_timer.isActive())
         m_timer.start(kDraftDelayMs);
 }
 
 void CDraftKeeper::SaveNow()
 {
-    if (m_form == Form::None || m_paused || !m_pageReady || m_restoring)
+    if (m_form == Form::None || m_paused || m_restoring)
         return;
     Pull([this](std::optional<Draft> shown) {
         if (shown)
@@ -201,7 +204,7 @@ bool CDraftKeeper::MayDiscard()
 {
     if (m_form == Form::None || m_paused)
         return true;
-    std::optional<Draft> shown = m_pageReady ? PullNow() : m_lastShown;
+    std::optional<Draft> shown = PullNow();
     const bool typed = m_restoring || (shown && m_baseline && !SameTypedValues(*shown, *m_baseline));
     if (!typed)
         return true;

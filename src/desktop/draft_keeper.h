@@ -104,7 +104,7 @@ private:
     QTimer m_timer;
     Form m_form = Form::None;
     std::string m_source;
-    bool m_pageReady = false;
+    bool m_pageReady = false;         // loaded, so a recovered draft can go in
     unsigned m_pageSerial = 0;        // which page a reading belongs to
     bool m_paused = false;            // set aside, until the next form or KeepDrafting
     std::optional<Draft> m_baseline;  // what was loaded or last generated
