@@ -408,6 +408,14 @@ function restauraborrador(numero, renglones, valores) {
             if (campos.hasOwnProperty(valores[i]))
                 campos[valores[i]].value = valores[i + 1];
         formulas();
+        // A recomputed amount is shown as the draft shows it ("150" where
+        // the annex totals left it unformatted).
+        for (var k = 0; k + 1 < valores.length; k += 2) {
+            var campo = campos[valores[k]];
+            if (campo && campo.value != valores[k + 1] && valores[k + 1] != "" &&
+                esnumerico(valores[k + 1]) && Number(campo.value) == Number(valores[k + 1]))
+                campo.value = valores[k + 1];
+        }
     } finally {
         window.alert = avisa;
     }
