@@ -1,4 +1,3 @@
-#include "host/draft_page.h"
 #include "host/draft_store.h"
 
 #include "host/file_reader.h"
@@ -181,17 +180,4 @@ TEST(DraftStore, KeepsOneDraftPerProgram)
     EXPECT_EQ(read, SampleDraft(1));
     ASSERT_TRUE(third.Load("1700000000001-0000000b", read).problem() == DraftProblem::kUnreadable);
     EXPECT_EQ(Text(third.BackupPath()), DraftText(SampleDraft(2)));
-}
-
-// The page a Modify draft comes back on carries its number, rows and values
-// as text.
-TEST(DraftStore, ModifyDraftPageCarriesNumberAndEscapedValues)
-{
-    CPageText page;
-    ASSERT_TRUE(BuildDraftModifyPage(SampleDraft(3), page));
-    EXPECT_NE(page.str().find("value='14302257'"), std::string::npos);
-    EXPECT_NE(page.str().find("A &amp; B &lt;b&gt;"), std::string::npos);
-    EXPECT_EQ(page.str().find("<b>"), std::string::npos);
-    EXPECT_NE(page.str().find("name='f13c6'"), std::string::npos);
-    EXPECT_EQ(page.str().find("name='f14c1'"), std::string::npos);
 }
