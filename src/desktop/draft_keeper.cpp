@@ -51,9 +51,9 @@ CDraftKeeper::CDraftKeeper(CFormulario7316View& view, QWidget* parent, const QSt
 
     auto* activity = new CDraftActivity(this);
     m_view.page()->webChannel()->registerObject(QStringLiteral("borrador"), activity);
+    connect(activity, &CDraftActivity::pageLoaded, this, &CDraftKeeper::OnPageLoaded);
     connect(activity, &CDraftActivity::fieldLeft, this, &CDraftKeeper::OnFieldLeft);
     connect(m_view.page(), &QWebEnginePage::loadStarted, this, &CDraftKeeper::OnLoadStarted);
-    connect(m_view.page(), &QWebEnginePage::loadFinished, this, &CDraftKeeper::OnLoadFinished);
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &CDraftKeeper::SaveNow);
 }
@@ -92,10 +92,10 @@ void CDraftKeeper::OnLoadStarted()
     m_pageReady = false;
 }
 
-void CDraftKeeper::OnLoadFinished(bool ok)
+void CDraftKeeper::OnPageLoaded()
 {
-    m_pageReady = ok;
-    if (!ok || m_form == Form::None)
+    m_pageReady = true;
+    if (m_form == Form::None)
         return;
     if (m_restoring) {
         Restore();

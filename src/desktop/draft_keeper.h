@@ -14,16 +14,19 @@ class CFormulario7316View;
 class QWidget;
 
 // The page's side of the draft: the script that gives pages window.external
-// calls CasillaDejada whenever a field is left, a choice changes or a button
-// is pressed. Published on the page's web channel as "borrador", never on
-// window.external.
+// calls PaginaCargada once the page has loaded and run its load handler (the
+// engine's own load signal may come well after), and CasillaDejada whenever
+// a field is left, a choice changes or a button is pressed. Published on the
+// page's web channel as "borrador", never on window.external.
 class CDraftActivity : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+    Q_INVOKABLE void PaginaCargada() { emit pageLoaded(); }
     Q_INVOKABLE void CasillaDejada() { emit fieldLeft(); }
 
 signals:
+    void pageLoaded();
     void fieldLeft();
 };
 
@@ -87,7 +90,7 @@ private:
 
     void Begin(Form form, std::string source);
     void OnLoadStarted();
-    void OnLoadFinished(bool ok);
+    void OnPageLoaded();
     void OnFieldLeft();
     void Pull(std::function<void(std::optional<Draft>)> done);
     std::optional<Draft> PullNow();

@@ -3,8 +3,8 @@
 // Each call goes to the host over the web channel and gives the script no
 // value; calls made before the channel is up wait here and are sent in order
 // as soon as it is. Where the host keeps a draft of the form (the channel's
-// "borrador" object), it hears of every field left, choice changed and button
-// pressed. The channel client below is kept private to this scope.
+// "borrador" object), it hears when the page has loaded and of every field
+// left, choice changed and button pressed. The channel client below is kept private to this scope.
 (function () {
     "use strict";
 
@@ -24,13 +24,27 @@
         host.GeneraArchivo(texts[0], texts[1], texts[2], texts[3]);
     }
 
-    function reportFieldsLeft(borrador) {
+    // The draft hears once that the page has loaded (after its own load
+    // handler has run), whichever of the load and the channel comes first.
+    var loaded = false, draft = null;
+    window.addEventListener("load", function () {
+        setTimeout(function () {
+            loaded = true;
+            if (draft)
+                draft.PaginaCargada();
+        }, 0);
+    });
+
+    function reportToDraft(borrador) {
         if (!borrador)
             return;
+        draft = borrador;
         var report = function () { borrador.CasillaDejada(); };
         ["focusout", "change", "click"].forEach(function (type) {
             document.addEventListener(type, report, true);
         });
+        if (loaded)
+            borrador.PaginaCargada();
     }
 
     var external = Object.freeze({
@@ -49,7 +63,7 @@
         host = channel.objects.external;
         waiting.forEach(send);
         waiting = [];
-        reportFieldsLeft(channel.objects.borrador);
+        reportToDraft(channel.objects.borrador);
         host.CanalListo();
     });
 })();
