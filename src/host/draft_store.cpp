@@ -470,6 +470,9 @@ DraftStatus CDraftStore::MoveTo(std::string_view id, const std::string& target)
     fs::rename(source, Utf8Path(target), error);
     if (error)
         return {DraftProblem::kNotMoved, FileName(DraftPath(id))};
+    // A draft put there by hand keeps no wider permissions once set aside.
+    fs::permissions(Utf8Path(target), fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace, error);
     return Forget(id);  // its temporaries
 }
 
