@@ -3,10 +3,10 @@
 into the blank form, the program killed with SIGKILL, started again, the question answered with Enter, every value
 back, and "Generar" gives the declaration the killed program would have given (but for FECPRE). Then the same for a
 Modify page whose file has moved since.  Arguments: PROGRAM CLI"""
-import json, os, re, select, signal, socket, subprocess, sys, tempfile, urllib.request
+import json, os, re, signal, subprocess, sys, tempfile, urllib.request
 
 sys.dont_write_bytecode = True
-from session_test import MAIN, STEP, Failure, Person, check, wait_for  # noqa: E402
+from session_test import MAIN, STEP, Failure, Person, check, display_of, start_x_server, wait_for  # noqa: E402
 
 TYPED = [("c2", "12345679"), ("c3", "Tabacalera \"La Estrella\" & Hijos <Sucs.>"), ("mes_ini", "3"),
          ("anio_ini", "2012"), ("f11c1", "FA035127"), ("f11c2", "25"), ("f11c3", None), ("f11c4", "100"),
@@ -129,18 +129,11 @@ def walk_through(start, cli, output):
 
 
 def main(program, cli):
-    ready, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                               "-noreset"], pass_fds=[write], stderr=subprocess.DEVNULL)
-    os.close(write)
-    with socket.socket() as probe:
-        probe.bind(("127.0.0.1", 0))
-        port = probe.getsockname()[1]
+    server, ready, port = start_x_server()
     started = []
     with tempfile.TemporaryDirectory() as home:
         try:
-            check(select.select([ready], [], [], STEP)[0], "Xvfb did not start")
-            display = ":" + os.read(ready, 16).decode().strip()
+            display = display_of(ready)
             os.mkdir(output := os.path.join(home, "declaraciones"))
             walk_through(lambda: started.append(Program(program, display, home, port)) or started[-1], cli, output)
         except (Failure, subprocess.TimeoutExpired) as failure:

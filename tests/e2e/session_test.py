@@ -188,19 +188,28 @@ def walk_through(person, cli, output):
     person.x("key", "s")
 
 
-def main(program, cli):
+def start_x_server():
+    """A private X server, the pipe that names its display once it is up, and a free port for the engine."""
     ready, write = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
                                "-noreset"], pass_fds=[write], stderr=subprocess.DEVNULL)
     os.close(write)
     with socket.socket() as probe:
         probe.bind(("127.0.0.1", 0))
-        port = probe.getsockname()[1]
+        return server, ready, probe.getsockname()[1]
+
+
+def display_of(ready):
+    check(select.select([ready], [], [], STEP)[0], "Xvfb did not start")
+    return ":" + os.read(ready, 16).decode().strip()
+
+
+def main(program, cli):
+    server, ready, port = start_x_server()
     with tempfile.TemporaryDirectory() as home:
         running = None
         try:
-            check(select.select([ready], [], [], STEP)[0], "Xvfb did not start")
-            display = ":" + os.read(ready, 16).decode().strip()
+            display = display_of(ready)
             running = subprocess.Popen([program], cwd=home, start_new_session=True, env=dict(
                 os.environ, DISPLAY=display, HOME=home, XDG_DATA_HOME=home, QT_QPA_PLATFORM="xcb",
                 QTWEBENGINE_REMOTE_DEBUGGING=f"127.0.0.1:{port}"))
