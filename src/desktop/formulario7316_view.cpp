@@ -28,7 +28,19 @@ CFormulario7316View::CFormulario7316View(QWidget* parent)
         m_bridgeReady = true;
         emit bridgeReady();
     });
-    connect(m_page.get(), &QWebEnginePage::loadStarted, this, [this] { m_bridgeReady = false; });
+    connect(m_page.get(), &QWebEnginePage::loadStarted, this, [this] {
+        m_bridgeReady = false;
+        m_loading = true;
+        m_requested = false;
+    });
+    connect(m_page.get(), &QWebEnginePage::loadFinished, this, [this] {
+        m_loading = false;
+        ShowWaitingPage();
+    });
+    connect(m_page.get(), &QWebEnginePage::renderProcessTerminated, this, [this] {
+        m_loading = false;
+        ShowWaitingPage();
+    });
     connect(m_page.get(), &CFormPage::navigationRefused, this,
             &CFormulario7316View::navigationRefused);
     connect(this, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); });
@@ -39,13 +51,31 @@ CFormulario7316View::~CFormulario7316View() = default;
 
 void CFormulario7316View::LoadBlankForm()
 {
-    load(res_address::ResourceUrl(res_address::kBlankFormId));
+    Navigate({res_address::ResourceUrl(res_address::kBlankFormId), {}});
 }
 
 void CFormulario7316View::ShowPage(const QString& html)
 {
-    m_resources->SetShownPage(html.toUtf8());
-    load(res_address::ShownPageUrl());
+    Navigate({res_address::ShownPageUrl(), html.toUtf8()});
+}
+
+void CFormulario7316View::Navigate(Navigation navigation)
+{
+    m_waiting = std::move(navigation);
+    if (!m_loading)
+        ShowWaitingPage();
+}
+
+void CFormulario7316View::ShowWaitingPage()
+{
+    if (!m_waiting)
+        return;
+    Navigation next = std::move(*m_waiting);
+    m_waiting.reset();
+    if (res_address::IsShownPage(next.url))
+        m_resources->SetShownPage(std::move(next.shownPage));
+    m_requested = true;
+    load(next.url);
 }
 
 void CFormulario7316View::PrintPage()

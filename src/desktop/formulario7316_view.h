@@ -5,6 +5,7 @@
 #include <QWebEngineView>
 
 #include <memory>
+#include <optional>
 
 class CExternalBridge;
 class CResSchemeHandler;
@@ -26,6 +27,13 @@ public:
 
     // Replaces the page shown by a page text built in memory (of any size).
     void ShowPage(const QString& html);
+
+    // A page asked for while another is loading waits for that load to end:
+    // pages replaced while their scripts arrive can leave the next page, which
+    // names the same scripts, with scripts that never run. Only the page asked
+    // for last is shown. True while such a page waits, or has been asked of the
+    // engine and has not started loading yet.
+    bool IsPageWaiting() const { return m_waiting.has_value() || m_requested; }
 
     // Asks for a printer and prints the page shown.
     void PrintPage();
@@ -51,6 +59,13 @@ signals:
     void requestRefused(const QUrl& url);
 
 private:
+    struct Navigation {
+        QUrl url;
+        QByteArray shownPage;  // the page text when the address is the shown page's
+    };
+    void Navigate(Navigation navigation);
+    void ShowWaitingPage();
+
     // Declared in this order so the page goes before the profile it uses.
     std::unique_ptr<QWebEngineProfile> m_profile;
     CResSchemeHandler* m_resources;
@@ -58,4 +73,7 @@ private:
     CExternalBridge* m_bridge;
     std::unique_ptr<QPrinter> m_printer;
     bool m_bridgeReady = false;
+    bool m_loading = false;    // between the engine's load start and end
+    bool m_requested = false;  // asked of the engine, not yet started
+    std::optional<Navigation> m_waiting;
 };
