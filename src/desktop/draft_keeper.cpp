@@ -1,6 +1,7 @@
 #include "draft_keeper.h"
 
 #include "formulario7316_view.h"
+#include "res_address.h"
 
 #include "host/draft_page.h"
 
@@ -30,9 +31,19 @@ const QString kDiscardQuestion =
 
 const QString kCaption = QStringLiteral("Formulario7316");
 
-// Nothing from a page without the form's scripts, or one still being parsed.
+// Nothing from a page without the form's scripts, or one still loading.
 const QString kReadScript = QStringLiteral(
-    "typeof valoresborrador == 'function' && typeof C == 'object' ? valoresborrador() : null");
+    "document.readyState == 'complete' && typeof valoresborrador == 'function' ? valoresborrador() : null");
+
+// Puts a draft back only into the page it was typed on (by its path), loaded
+// and with its load handler run; false otherwise, for a later try. The page
+// that announces its load may be the one being replaced, and the one asked
+// about may be half loaded.
+const QString kRestoreScript = QStringLiteral(
+    "(function (path, number, rows, values) {"
+    " if (location.pathname != path || document.readyState != 'complete'"
+    " || typeof restauraborrador != 'function') return false;"
+    " restauraborrador(number, rows, values); return true; })");
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -77,7 +88,6 @@ void CDraftKeeper::Begin(Form form, std::string source)
     m_restoring.reset();
     m_timer.stop();
     ++m_pageSerial;  // readings of the page before belong to no form now
-    m_pageReady = false;
 }
 
 void CDraftKeeper::BeginBlankForm() { Begin(Form::Blank, {}); }
@@ -86,16 +96,11 @@ void CDraftKeeper::BeginModifyPage(const std::string& file) { Begin(Form::Modify
 
 void CDraftKeeper::EndWorkingForm() { Begin(Form::None, {}); }
 
-void CDraftKeeper::OnLoadStarted()
-{
-    ++m_pageSerial;
-    m_pageReady = false;
-}
+void CDraftKeeper::OnLoadStarted() { ++m_pageSerial; }
 
 void CDraftKeeper::OnPageLoaded()
 {
-    m_pageReady = true;
-    if (m_form == Form::None)
+    if (m_form == Form::None || m_view.IsPageWaiting())  // no working form, or about to be replaced
         return;
     if (m_restoring) {
         Restore();
@@ -285,8 +290,7 @@ void CDraftKeeper::Recover(const Draft& draft)
         m_view.ShowPage(Utf8(page.str()));
     } else if (m_form == Form::Blank) {
         m_restoring = draft;
-        if (m_pageReady)
-            Restore();
+        Restore();
     } else {
         Begin(Form::Blank, {});
         m_restoring = draft;
@@ -294,19 +298,23 @@ void CDraftKeeper::Recover(const Draft& draft)
     }
 }
 
+// Tries to put the recovered draft back; the next load of a page tries again.
 void CDraftKeeper::Restore()
 {
     const Draft& draft = *m_restoring;
+    const QUrl page = m_form == Form::Modify ? res_address::ShownPageUrl()
+                                             : res_address::ResourceUrl(res_address::kBlankFormId);
     QJsonArray values;
     for (const DraftField& field : draft.fields)
         values << Utf8(field.name) << Utf8(field.value);
-    const QJsonArray arguments{Utf8(draft.formNumber), draft.annexRows, values};
-    const QString script = QStringLiteral("restauraborrador.apply(null, %1)")
-                               .arg(QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)));
+    const QJsonArray arguments{page.path(), Utf8(draft.formNumber), draft.annexRows, values};
+    const QString script = QStringLiteral("%1.apply(null, %2)")
+                               .arg(kRestoreScript,
+                                    QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)));
     QPointer<CDraftKeeper> self(this);
     const unsigned serial = m_pageSerial;
-    m_view.page()->runJavaScript(script, QWebEngineScript::MainWorld, [self, serial](const QVariant&) {
-        if (!self || serial != self->m_pageSerial)
+    m_view.page()->runJavaScript(script, QWebEngineScript::MainWorld, [self, serial](const QVariant& restored) {
+        if (!self || serial != self->m_pageSerial || !restored.toBool() || !self->m_restoring)
             return;
         self->m_restoring.reset();
         self->m_baseline = Draft{};  // all of it is work not generated

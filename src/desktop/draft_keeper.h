@@ -15,9 +15,10 @@ class QWidget;
 
 // The page's side of the draft: the script that gives pages window.external
 // calls PaginaCargada once the page has loaded and run its load handler (the
-// engine's own load signal may come well after), and CasillaDejada whenever
-// a field is left, a choice changes or a button is pressed. Published on the
-// page's web channel as "borrador", never on window.external.
+// engine's own load signal may come well after; and a page being replaced
+// may still say so after the next one has started), and CasillaDejada
+// whenever a field is left, a choice changes or a button is pressed.
+// Published on the page's web channel as "borrador", never on window.external.
 class CDraftActivity : public QObject {
     Q_OBJECT
 public:
@@ -107,7 +108,6 @@ private:
     QTimer m_timer;
     Form m_form = Form::None;
     std::string m_source;
-    bool m_pageReady = false;         // loaded, so a recovered draft can go in
     unsigned m_pageSerial = 0;        // which page a reading belongs to
     bool m_paused = false;            // set aside, until the next form or KeepDrafting
     std::optional<Draft> m_baseline;  // what was loaded or last generated
