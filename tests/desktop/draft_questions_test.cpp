@@ -9,6 +9,7 @@
 #include "host/draft_store.h"
 #include "host/file_reader.h"
 #include "host/temporary_directory.h"
+#include "wait_for.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -102,14 +103,14 @@ protected:
     bool BridgeReady()
     {
         const CFormulario7316View& view = frame->View();
-        return QTest::qWaitFor([&] { return !view.page()->isLoading() && view.IsBridgeReady(); }, kTimeoutMs);
+        return WaitFor([&] { return !view.page()->isLoading() && view.IsBridgeReady(); }, kTimeoutMs);
     }
 
     QVariant js(const QString& script)
     {
         std::optional<QVariant> result;
         frame->View().page()->runJavaScript(script, [&](const QVariant& value) { result = value; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, kTimeoutMs)) << script.toStdString();
+        EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kTimeoutMs)) << script.toStdString();
         return result.value_or(QVariant());
     }
 
@@ -151,7 +152,7 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
             if (command == Command::Exit) {
                 EXPECT_EQ(frame->isVisible(), !goesOn);
             } else if (command == Command::New && goesOn) {
-                ASSERT_TRUE(QTest::qWaitFor([&] { return !reloaded.isEmpty(); }, kTimeoutMs) && BridgeReady());
+                ASSERT_TRUE(WaitFor([&] { return !reloaded.isEmpty(); }, kTimeoutMs) && BridgeReady());
                 EXPECT_EQ(js("C.c2.value + ANEXO[1]").toString(), "15");
             } else {
                 EXPECT_EQ(js("C.c2.value + (C.f118c4 ? C.f118c4.value : '')").toString(), typed ? "123456797" : "");
@@ -159,7 +160,7 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
             if (yes) {
                 EXPECT_NE(FileText(Store().BackupPath()).find("campo\tf118c4\t7\n"), std::string::npos);
                 const std::string ownDraft = Store().DraftPath(Store().OwnId());
-                EXPECT_EQ(reopens, QTest::qWaitFor([&] {  // a form that stays is drafted again
+                EXPECT_EQ(reopens, WaitFor([&] {  // a form that stays is drafted again
                     return FileText(ownDraft).find("12345679") != std::string::npos;
                 }, reopens ? kTimeoutMs : 0));
             }
@@ -170,16 +171,26 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
 // At start-up: a damaged draft is set aside with a message, a draft whose
 // program still runs is left alone, and the draft left behind is offered:
 // Enter puts it back exactly (number in c1 and the header, rows, brand,
-// values, boxes recomputed), "No" makes it the backup.
+// values, boxes recomputed), also a Modify draft whose file is gone, though
+// the page replaced says it has loaded; "No" makes it the backup.
 TEST_F(DraftTest, StartUpOffersWhatProgramsNowGoneLeftBehind)
 {
-    const Draft left{DraftOrigin::kNew, "", "01020304", 18,
-                     {{"c1", "01020304"}, {"c2", "12345679"}, {"c3", "Tabacalera \"La Estrella\" & Hijos <b>"},
-                      {"f118c1", "FA035127.00 L&M ETIQUETA VERDE MNT KS BOX 20"}, {"f118c2", "25.0000"},
-                      {"f118c3", "18.75"}, {"f118c4", "100.0000"}}};
-    for (const bool recover : {true, false}) {
-        SCOPED_TRACE(recover);
+    Draft left{DraftOrigin::kNew, "", "01020304", 18,
+               {{"c1", "01020304"}, {"c2", "12345679"}, {"c3", "Tabacalera \"La Estrella\" & Hijos <b>"},
+                {"f118c1", "FA035127.00 L&M ETIQUETA VERDE MNT KS BOX 20"}, {"f118c2", "25.0000"},
+                {"f118c3", "18.75"}, {"f118c4", "100.0000"}}};
+    const struct {
+        DraftOrigin origin;
+        bool recover;
+    } cases[] = {{DraftOrigin::kNew, true}, {DraftOrigin::kModify, true}, {DraftOrigin::kNew, false}};
+    for (const auto& [origin, recover] : cases) {
+        SCOPED_TRACE(std::to_string(int(origin)) + (recover ? " Sí" : " No"));
+        left.origin = origin;
+        left.sourceFile = origin == DraftOrigin::kModify ? "gone/DRN-123456797316120314302257" : "";
         Start();
+        QObject context;  // the page replaced says it has loaded once the next has started
+        QObject::connect(&frame->View(), &QWebEngineView::loadStarted, &context,
+                         [this] { frame->findChild<CDraftActivity*>()->PaginaCargada(); });
         CDraftStore damaged(Folder(), "1-00000001"), gone(Folder(), "2-00000002"), running(Folder(), "3-00000003");
         std::ofstream(damaged.DraftPath(damaged.OwnId())) << "Formulario7316 borrador 1\norigen\tnuevo\n";
         ASSERT_TRUE(gone.Save(left).ok() && running.Save(left).ok());
@@ -200,7 +211,7 @@ TEST_F(DraftTest, StartUpOffersWhatProgramsNowGoneLeftBehind)
         EXPECT_EQ(FileText(running.DraftPath(running.OwnId())), DraftText(left));
         EXPECT_EQ(Store().OtherIds(), std::vector<std::string>{running.OwnId()});
         if (recover) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs));
+            ASSERT_TRUE(WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs));
             EXPECT_EQ(js("[C.c1.value, document.body.innerText.indexOf('01020304') > 0, ANEXO[1], C.c3.value,"
                          " C.f118c1.value, C.f118c4.value, C.c2010.value].join('|')").toString(),
                       "01020304|true|18|Tabacalera \"La Estrella\" & Hijos <b>|FA035127.00 L&M ETIQUETA VERDE MNT KS"

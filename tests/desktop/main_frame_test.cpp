@@ -12,10 +12,12 @@
 #include "res_scheme_handler.h"
 
 #include "declaration_sample.h"
+#include "wait_for.h"
 #include "declfile/seal.h"
 #include "host/temporary_directory.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +75,7 @@ public:
         });
     }
     // Waits, within the bound, until the window has been answered and is gone.
-    bool Done() { return QTest::qWaitFor([this] { return IsDone(); }, int(m_deadline.remainingTime()) + 1000); }
+    bool Done() { return WaitFor([this] { return IsDone(); }, int(m_deadline.remainingTime()) + 1000); }
 
 private:
     bool eventFilter(QObject* object, QEvent* event) override
@@ -104,7 +106,7 @@ class UnansweredWindows : public QObject {
     }
 };
 
-bool Came(const QSignalSpy& spy) { return QTest::qWaitFor([&] { return !spy.isEmpty(); }, kTimeoutMs); }
+bool Came(const QSignalSpy& spy) { return WaitFor([&] { return !spy.isEmpty(); }, kTimeoutMs); }
 
 using Command = CMainFrame::Command;
 using Dialog = CDirectorioDestinoDlg;
@@ -193,7 +195,7 @@ protected:
     {
         frame->show();
         frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame, kTimeoutMs) && QTest::qWaitFor([] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame, kTimeoutMs) && WaitFor([] {
             return !frame->View().page()->isLoading() && frame->View().IsBridgeReady(); }, kTimeoutMs));
     }
 
@@ -202,7 +204,7 @@ protected:
     {
         std::optional<QVariant> result;
         frame->View().page()->runJavaScript(script, [&](const QVariant& value) { result = value; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, kTimeoutMs)) << script.toStdString();
+        EXPECT_TRUE(WaitFor([&] { return result.has_value(); }, kTimeoutMs)) << script.toStdString();
         return result.value_or(QVariant());
     }
 
@@ -245,7 +247,7 @@ protected:
         offered = Pick(press, QString::fromStdString(path));
     }
     // Waits, within the bound, for the page built from the file to have loaded.
-    bool Loaded() { return QTest::qWaitFor([this] { return loaded; }, kTimeoutMs); }
+    bool Loaded() { return WaitFor([this] { return loaded; }, kTimeoutMs); }
 
     static inline CMainFrame* frame = nullptr;
     struct : QObject, TemporaryDirectory {} directory;  // also ends the connections
@@ -294,7 +296,7 @@ TEST_F(MainFrameTest, TheFramesShortcutsWinOverAFocusedFieldAndNewShowsTheBlankF
     QWidget* page = frame->View().focusProxy();
     js("var own = document.body.appendChild(document.createElement('input'));"
        "own.value = 'Tabacalera'; own.focus(); own.setSelectionRange(0, 0)");
-    ASSERT_TRUE(QTest::qWaitFor([page] { return page->inputMethodQuery(Qt::ImEnabled).toBool(); }, kTimeoutMs));
+    ASSERT_TRUE(WaitFor([page] { return page->inputMethodQuery(Qt::ImEnabled).toBool(); }, kTimeoutMs));
     QTest::keyClick(page, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(triggered.size(), 1);
     EXPECT_EQ(js("own.selectionEnd").toInt(), 0) << "the page selected all";
@@ -332,7 +334,7 @@ TEST_F(MainFrameTest, ConsultAndModifyShowTheChosenDeclaration)
     // Exportar PDF keeps the page shown as typed; the preview comes up and goes.
     const QString pdf = QDir::current().absoluteFilePath("consulta.pdf");
     EXPECT_EQ(Pick([] { frame->Action(Command::ExportPdf)->trigger(); }, pdf), "Exportar PDF Documentos PDF (*.pdf)");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(pdf); }, kTimeoutMs));
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(pdf); }, kTimeoutMs));
     QProcess pdftotext;
     pdftotext.start("pdftotext", {pdf, "-"});
     ASSERT_TRUE(pdftotext.waitForFinished(kTimeoutMs));
@@ -370,8 +372,9 @@ TEST_F(MainFrameTest, TheCommandLineNamesADeclarationToShowReadOnly)
         const CommandLine line = ParseCommandLine(int(argv.size()), argv.data(), "1.6");
         const std::string exit = line.exit ? std::to_string(line.exit->exitCode) + ' ' + line.exit->output + line.exit->error : "";
         EXPECT_TRUE(exit.starts_with(test.exit) && exit.empty() == test.exit.empty()) << exit;
-        if (!line.exit)
+        if (!line.exit) {
             EXPECT_EQ(line.file + (line.WantsPdf() ? line.pdfDeclaration + '>' + line.pdfOutput : ""), test.file + test.pdf);
+        }
     }
     const auto path = directory.path() / "DRN-123456797316120314302257";
     std::ofstream(path, std::ios::binary) << SealDeclaration(SampleDeclarationXml(1)).value();
@@ -399,6 +402,26 @@ TEST_F(MainFrameTest, ADamagedFileGetsAWarningAndThePageStays)
     EXPECT_TRUE(acknowledge.Done());
     EXPECT_TRUE(warning.endsWith(" | icon | El archivo que intenta modificar es invalido, no pertenece a una declaración"));
     EXPECT_TRUE(frame->View().url() == before && navigated.isEmpty());
+}
+
+// A page asked for while another loads is loaded once that load has ended,
+// so it gets every script of its own: loaded over a page still fetching the
+// same scripts, it could lose some.
+TEST_F(MainFrameTest, APageAskedForDuringALoadWaitsForTheLoadToEnd)
+{
+    QString loads;
+    QObject context;
+    QObject::connect(&frame->View(), &QWebEngineView::loadStarted, &context, [&] { loads += 'S'; });
+    QObject::connect(&frame->View(), &QWebEngineView::loadFinished, &context, [&](bool ok) { loads += ok ? 'F' : 'x'; });
+    QFile blankForm(":/form/form7316.html");
+    ASSERT_TRUE(blankForm.open(QIODevice::ReadOnly));
+    frame->View().LoadBlankForm();
+    ASSERT_TRUE(WaitFor([&] { return !loads.isEmpty(); }, kTimeoutMs));
+    frame->View().ShowPage(QString::fromUtf8(blankForm.readAll()));
+    ASSERT_TRUE(WaitFor([&] { return loads.endsWith('F') && res_address::IsShownPage(frame->View().url()); },
+                                kTimeoutMs)) << loads.toStdString();
+    EXPECT_EQ(loads, "SFSF");
+    EXPECT_EQ(js("typeof atributo + typeof ANEXO + typeof valoresborrador"), "functionobjectfunction");
 }
 
 // The directory dialog opens on OK with the home folder, and Tab goes round

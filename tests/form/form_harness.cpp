@@ -64,17 +64,6 @@ QString JsArray(const QStringList& texts)
     return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(texts)).toJson(QJsonDocument::Compact));
 }
 
-bool WaitFor(const std::function<bool()>& done, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer wake;  // ends the wait for more events at the deadline
-    wake.start(timeoutMs);
-    bool held = false;
-    while (!(held = done()) && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    return held;
-}
-
 FormHarness::FormHarness()
     : m_view(std::make_unique<CFormulario7316View>())
 {

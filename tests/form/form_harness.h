@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "wait_for.h"
+
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -57,10 +59,6 @@ private:
     QStringList m_alerts;
     QList<HostCall> m_hostCalls;
 };
-
-// Handles events until `done` holds, and false when the time is up first; it
-// returns as soon as the event that makes `done` hold is handled.
-bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 
 QString JsArray(const QStringList& texts);  // the texts as a script's array literal
 FormHarness& TheForm();                     // the test program's one harness, made on first use
