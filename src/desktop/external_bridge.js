@@ -24,15 +24,16 @@
         host.GeneraArchivo(texts[0], texts[1], texts[2], texts[3]);
     }
 
-    // The draft hears once that the page has loaded (after its own load
-    // handler has run), whichever of the load and the channel comes first.
+    // The draft hears once that the page has loaded, whichever of the load
+    // and the channel comes first. A load listener added once the page is
+    // parsed runs after the load handler its body set.
     var loaded = false, draft = null;
-    window.addEventListener("load", function () {
-        setTimeout(function () {
+    document.addEventListener("DOMContentLoaded", function () {
+        window.addEventListener("load", function () {
             loaded = true;
             if (draft)
                 draft.PaginaCargada();
-        }, 0);
+        });
     });
 
     function reportToDraft(borrador) {
