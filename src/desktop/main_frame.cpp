@@ -116,6 +116,9 @@ CMainFrame::CMainFrame(QWidget* parent)
       m_hostUi(this, [this](const QString& html) { m_view->ShowPage(html); }),
       m_generation(m_hostUi, PlatformOutputPlace())
 {
+    // The engine starts on the blank form while the window is built.
+    m_drafts->BeginBlankForm();
+    m_view->LoadBlankForm();
     setWindowTitle(QString::fromUtf8(kCaption));
     setWindowIcon(ApplicationIcon());
     setCentralWidget(m_view);
@@ -128,8 +131,6 @@ CMainFrame::CMainFrame(QWidget* parent)
     connect(m_drafts, &CDraftKeeper::problem, this, [this](const QString& text) {
         statusBar()->showMessage(text, 10000);
     });
-    m_drafts->BeginBlankForm();
-    m_view->LoadBlankForm();
 }
 
 // The handler of each command. Consult, Modify and Save are connected here
