@@ -6,12 +6,15 @@
 // host connected, which the page reports through that channel. The bare view
 // is ready at its load's end. Memory is the resident memory of the process
 // and of every engine process under it, summed. Each sample is a fresh
-// process in one of the two roles; the driver prints medians and ratios, and
-// where the program's time goes as the page measures it.
+// process in one of the roles; the driver prints medians and ratios, and
+// where the time goes as the page measures it, also for a third role: the
+// bare view loading the blank form itself, which tells the engine's own work
+// on the form's page from the program's.
 //
 //   startup_bench [runs]       driver (default 7 runs of each role)
 //   startup_bench --form       one start of the program
 //   startup_bench --bare       one start of the bare engine
+//   startup_bench --page       one start of the bare engine on the blank form
 #include "draft_keeper.h"
 #include "formulario7316_app.h"
 #include "formulario7316_view.h"
@@ -122,13 +125,15 @@ public:
     }
 };
 
-int StartBareEngine(int argc, char** argv)
+// A bare view showing the one-line page or the blank form, ready at its load's end.
+int StartBareEngine(int argc, char** argv, bool blankForm)
 {
     CResSchemeHandler::RegisterScheme();
     QApplication app(argc, argv);
     QWebEngineProfile profile;
-    OneLinePage page;
-    profile.installUrlSchemeHandler("res", &page);
+    OneLinePage oneLine;
+    CResSchemeHandler form;
+    profile.installUrlSchemeHandler("res", blankForm ? static_cast<QWebEngineUrlSchemeHandler*>(&form) : &oneLine);
     QWebEngineView view;
     view.setPage(new QWebEnginePage(&profile, &view));
     QObject::connect(&view, &QWebEngineView::loadFinished, &app, [&view] { ReportReady(view.page()); });
@@ -176,11 +181,12 @@ double Median(const std::vector<Report>& reports, const QByteArray& name)
 
 int Drive(int runs, const QString& program)
 {
-    std::vector<Report> form, bare;
-    StartOnce(program, QStringLiteral("--bare"));  // warms the file cache for both
+    std::vector<Report> form, bare, page;
+    StartOnce(program, QStringLiteral("--bare"));  // warms the file cache for all
     for (int run = 0; run < runs; ++run) {
         bare.push_back(StartOnce(program, QStringLiteral("--bare")));
         form.push_back(StartOnce(program, QStringLiteral("--form")));
+        page.push_back(StartOnce(program, QStringLiteral("--page")));
     }
     const double formReady = Median(form, "ready"), bareReady = Median(bare, "ready");
     const double formMemory = Median(form, "memory"), bareMemory = Median(bare, "memory");
@@ -191,9 +197,11 @@ int Drive(int runs, const QString& program)
     std::printf("program, memory at ready:    %.1f MB (median)\n", formMemory / 1024);
     std::printf("bare engine, memory:         %.1f MB (median)\n", bareMemory / 1024);
     std::printf("memory ratio:                %.2f (target: at most 1.20)\n", formMemory / bareMemory);
-    std::printf("where the time goes (median ms from process start; program | bare engine):\n");
+    std::printf("where the time goes (median ms from process start;\n"
+                "  program | bare engine on the blank form | bare engine on one line):\n");
     for (const char* phase : {"navigation", "response", "parsed", "load handler", "load handled", "ready"})
-        std::printf("  %-14s %6.1f | %6.1f\n", phase, Median(form, phase), Median(bare, phase));
+        std::printf("  %-14s %6.1f | %6.1f | %6.1f\n", phase, Median(form, phase), Median(page, phase),
+                    Median(bare, phase));
     return 0;
 }
 
@@ -205,8 +213,8 @@ int main(int argc, char** argv)
     int roleArgc = 1;
     if (argc > 1 && std::strcmp(argv[1], "--form") == 0)
         return StartProgram(roleArgc, argv);
-    if (argc > 1 && std::strcmp(argv[1], "--bare") == 0)
-        return StartBareEngine(roleArgc, argv);
+    if (argc > 1 && (std::strcmp(argv[1], "--bare") == 0 || std::strcmp(argv[1], "--page") == 0))
+        return StartBareEngine(roleArgc, argv, std::strcmp(argv[1], "--page") == 0);
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     return Drive(runs, QCoreApplication::applicationFilePath());
