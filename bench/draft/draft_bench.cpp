@@ -11,6 +11,7 @@
 
 #include "host/draft_page.h"
 #include "host/draft_store.h"
+#include "wait_for.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +46,7 @@ QVariant Js(const QString& script)
         result = value;
         done = true;
     });
-    if (!QTest::qWaitFor([&] { return done; }, kTimeoutMs))
+    if (!WaitFor([&] { return done; }, kTimeoutMs))
         qFatal("the page did not answer: %s", qPrintable(script));
     return result;
 }
@@ -72,7 +73,7 @@ bool LoadBlankForm()
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     keeper->BeginBlankForm();
     view->LoadBlankForm();
-    return QTest::qWaitFor([&] { return !loaded.isEmpty(); }, kTimeoutMs);
+    return WaitFor([&] { return !loaded.isEmpty(); }, kTimeoutMs);
 }
 
 // The draft file written for the form as the page shows it.
@@ -81,7 +82,7 @@ bool KeepDraft()
     QSignalSpy kept(keeper, &CDraftKeeper::draftKept);
     for (int attempt = 0; attempt < 50 && kept.isEmpty(); ++attempt) {
         keeper->SaveNow();  // waits for the page's first reading, taken when it loaded
-        (void)QTest::qWaitFor([&] { return !kept.isEmpty(); }, 200);
+        (void)WaitFor([&] { return !kept.isEmpty(); }, 200);
     }
     return !kept.isEmpty();
 }
@@ -108,7 +109,7 @@ void WriteDraft103Rows(benchmark::State& state)
         kept.clear();
         const double start = ThreadCpuSeconds();
         keeper->SaveNow();
-        if (!QTest::qWaitFor([&] { return !kept.isEmpty(); }, kTimeoutMs)) {
+        if (!WaitFor([&] { return !kept.isEmpty(); }, kTimeoutMs)) {
             state.SkipWithError("the draft was not written");
             break;
         }
@@ -139,7 +140,7 @@ void Recover(benchmark::State& state, DraftOrigin origin)
         Draft read;
         store.Load(store.OwnId(), read);
         keeper->Recover(read);
-        if (!QTest::qWaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs)
+        if (!WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs)
             || Js(QStringLiteral("document.body.offsetHeight && C.f1103c4.value + C.c1.value")).toString()
                 != "10300.0000" + QString::fromStdString(draft.formNumber)) {
             state.SkipWithError("the draft did not come back");
@@ -161,7 +162,7 @@ void LoadModifyPage103Rows(benchmark::State& state)
         QElapsedTimer clock;
         clock.start();
         view->ShowPage(QString::fromStdString(page.str()));
-        if (!QTest::qWaitFor([&] { return !loaded.isEmpty(); }, kTimeoutMs)
+        if (!WaitFor([&] { return !loaded.isEmpty(); }, kTimeoutMs)
             || !Js(QStringLiteral("document.body.offsetHeight > 0")).toBool()) {
             state.SkipWithError("the Modify page did not load");
             break;
