@@ -302,9 +302,27 @@ function manejadorcelda(n, r, k) {
     }
 }
 
-function selectormarca(nombre, manejador) {
+// A brand selector holding the options markup `opciones`, every brand when
+// none is given.
+function selectormarca(nombre, manejador, opciones) {
     return "<select name='" + nombre + "' id='" + nombre + "' onblur='" + manejador + "'>" +
-           OPCIONESMARCA + "</select>";
+           (opciones === undefined ? OPCIONESMARCA : opciones) + "</select>";
+}
+
+// The brand options as nodes, parsed from OPCIONESMARCA on first use. Rows
+// added to an annex get copies of them: copying nodes costs far less than
+// parsing the options of every selector again.
+var NODOSMARCA = null;
+
+function copiaopcionesmarca() {
+    if (!NODOSMARCA) {
+        var selector = document.createElement("select");
+        selector.innerHTML = OPCIONESMARCA;
+        NODOSMARCA = document.createDocumentFragment();
+        while (selector.firstChild)
+            NODOSMARCA.appendChild(selector.firstChild);
+    }
+    return NODOSMARCA.cloneNode(true);
 }
 
 function campoanexo(nombre, manejador) {
@@ -314,9 +332,11 @@ function campoanexo(nombre, manejador) {
 
 // Row r of annex n as the blank form builds it: number, brand, five amounts
 // and the hidden columns 7 to 9. The brand is checked against the other rows.
-function renglonanexo(n, r) {
+// `opciones` is the options markup of the brand selector, as for selectormarca.
+function renglonanexo(n, r, opciones) {
     var html = "<tr><td width='3%'>" + r + "</td><td width='25'>" +
-               selectormarca(nombrecelda(n, r, 1), manejadorcelda(n, r, 1) + " validamarca(this);") +
+               selectormarca(nombrecelda(n, r, 1), manejadorcelda(n, r, 1) + " validamarca(this);",
+                             opciones) +
                "</td>";
     for (var k = 2; k <= maxcol; k++) {
         var manejador = manejadorcelda(n, r, k) + (k <= 3 ? ";" : "");
@@ -336,6 +356,32 @@ function tablaanexo(n, renglones) {
     return "<table cellpadding='1' border='2' width='100%'>" + filas.join("") + "</table>";
 }
 
+// Rows primero to ultimo of annex n as renglonanexo writes them, as nodes in a
+// fragment: the rows are parsed without their brand options, and each brand
+// selector is given a copy of them.
+function renglonesanexo(n, primero, ultimo) {
+    var filas = [];
+    for (var r = primero; r <= ultimo; r++)
+        filas.push(renglonanexo(n, r, ""));
+    var tabla = document.createElement("table");
+    tabla.innerHTML = filas.join("");
+    var fragmento = document.createDocumentFragment();
+    var cuerpo = tabla.tBodies[0];
+    while (cuerpo && cuerpo.firstChild) {
+        var fila = cuerpo.firstChild;
+        fila.getElementsByTagName("select")[0].appendChild(copiaopcionesmarca());
+        fragmento.appendChild(fila);
+    }
+    return fragmento;
+}
+
+// Appends rows primero to ultimo to annex n of the blank form, the table in
+// the block "recuadro", after the rows it holds.
+function agregaranexo(n, primero, ultimo) {
+    var tabla = document.getElementById("recuadro").getElementsByTagName("table")[0];
+    (tabla.tBodies[0] || tabla.createTBody()).appendChild(renglonesanexo(n, primero, ultimo));
+}
+
 // Appends `cantidad` rows to the table body "cuerpo" + n of a regenerated
 // page, after the rows it holds; existing rows and values stay untouched.
 function agregar(n, cantidad) {
@@ -345,7 +391,9 @@ function agregar(n, cantidad) {
     for (var r = primero; r < fin; r++) {
         var fila = cuerpo.insertRow(-1);
         fila.insertCell(-1).innerHTML = r;
-        fila.insertCell(-1).innerHTML = selectormarca(nombrecelda(n, r, 1), manejadorcelda(n, r, 1));
+        var marca = fila.insertCell(-1);
+        marca.innerHTML = selectormarca(nombrecelda(n, r, 1), manejadorcelda(n, r, 1), "");
+        marca.firstChild.appendChild(copiaopcionesmarca());
         for (var k = 2; k <= VMAXCOL[n]; k++)
             fila.insertCell(-1).innerHTML = campoanexo(nombrecelda(n, r, k), manejadorcelda(n, r, k));
     }

@@ -90,20 +90,43 @@ function anexa(field, n) {
     agregar(n, cantidad);
 }
 
-// Rebuilds annex n into the block "recuadro" with the rows asked for added;
-// the values of the rows there were are kept.
+// Adds the rows asked for to annex n, the table in the block "recuadro"
+// (written first when the annex has no rows yet). The rows there were keep
+// the values of columns 1 to 6 and are otherwise left as new rows are.
 function reconstruyeanexo(n) {
     var pedidos = Number(C["nrenglon" + n].value);
     var anteriores = ANEXO[n];
     guardacasillas(n, anteriores);
+    renuevarenglones(n, anteriores);
     ANEXO[n] = anteriores + pedidos;
-    cambiatexto("recuadro", tablaanexo(n, ANEXO[n]));
+    if (anteriores == 0)
+        cambiatexto("recuadro", tablaanexo(n, 0));
+    agregaranexo(n, anteriores + 1, ANEXO[n]);
     inicialanexo();
     inicial();
     if (ANEXO[n] > ANEXOSINICIALES)
         C["botonanexo" + n].focus();
     restauracasillas(n, anteriores);
     C["renglones" + n].value = "";
+}
+
+// Takes out of the markup of rows 1 to `renglones` of annex n what a copy of
+// the form or a draft put back wrote there (values, chosen brands) and their
+// inline style, which inicialanexo writes again: the markup copy then lists
+// their attributes in the order of new rows, and the hidden columns are
+// empty as in new rows.
+function renuevarenglones(n, renglones) {
+    for (var r = 1; r <= renglones; r++) {
+        var fila = celdaanexo(n, r, 1).closest("tr");
+        var campos = fila.querySelectorAll("input, select");
+        for (var i = 0; i < campos.length; i++) {
+            campos[i].removeAttribute("value");
+            campos[i].removeAttribute("style");
+        }
+        var elegidas = fila.querySelectorAll("option[selected]");
+        for (var j = 0; j < elegidas.length; j++)
+            elegidas[j].removeAttribute("selected");
+    }
 }
 
 function guardacasillas(n, renglones) {
