@@ -453,14 +453,20 @@ function numerodeclaracion() {
     return C.c2.value + "7316" + anio.substring(anio.length - 2) + C.mes_ini.value + C.c1.value;
 }
 
-// The fields the markup copy shows disabled: annex cells, boxes, period
-// fields and the "Generar" button.
-function camposdeclaracion() {
-    var campos = [];
+// The annex cells, annex by annex and row by row.
+function celdasanexo() {
+    var celdas = [];
     for (var n = 1; n <= ANEXOS; n++)
         for (var r = 1; r <= ANEXO[n]; r++)
             for (var k = 1; k <= maxcol; k++)
-                campos.push(celdaanexo(n, r, k));
+                celdas.push(celdaanexo(n, r, k));
+    return celdas;
+}
+
+// The fields besides the annex cells that the markup copy shows disabled:
+// boxes, period fields and the "Generar" button.
+function camposdeclaracion() {
+    var campos = [];
     for (var i = MINELEMENT; i <= MAXELEMENT; i++)
         campos.push(C[c[i].id]);
     var otros = ["dia_ini", "mes_ini", "anio_ini", "dia_fin", "mes_fin", "anio_fin", "validar"];
@@ -471,14 +477,20 @@ function camposdeclaracion() {
 
 // Writes what every field holds into its markup (value attribute, selected
 // option), since the page's markup otherwise keeps only the values it was
-// loaded with.
+// loaded with. Of a list's options only those marked selected and the one
+// chosen can change.
 function fijavalores() {
-    for (var i = 0; i < C.elements.length; i++) {
-        var campo = C.elements[i];
+    var campos = C.elements;
+    for (var i = 0; i < campos.length; i++) {
+        var campo = campos[i];
         if (campo.tagName == "SELECT") {
-            var elegido = campo.selectedIndex;
-            for (var j = 0; j < campo.options.length; j++)
-                campo.options[j].defaultSelected = j == elegido;
+            var elegido = campo.selectedIndex, opcion = campo.options[elegido];
+            var marcadas = campo.querySelectorAll("option[selected]");
+            for (var j = 0; j < marcadas.length; j++)
+                if (marcadas[j] != opcion)
+                    marcadas[j].defaultSelected = false;
+            if (opcion)
+                opcion.defaultSelected = true;
             campo.selectedIndex = elegido;
         } else if (campo.type == "text") {
             campo.defaultValue = campo.value;
@@ -514,16 +526,33 @@ function sinsalida(evento) {
     evento.stopPropagation();
 }
 
+// Stands in the markup for "disabled" on the annex cells while the copy is
+// taken, and is replaced by it in the copy. No style rule looks at it, so
+// marking the cells costs nothing, where disabling them and enabling them
+// again has the engine restyle every brand option of every row. Its value, a
+// double quote, is written &quot; in the markup, which no text of the page can
+// be written as (a text's & is written &amp;), so only the marks are replaced.
+var SUSTITUTODESHABILITADO = "data-deshabilitado";
+
 // The page's markup with every field disabled, as the copy of the form shows
 // it; the focus stays where it was.
 function copiadeshabilitada() {
     var activo = document.activeElement;
     window.addEventListener("blur", sinsalida, true);
-    var campos = camposdeclaracion();
-    for (var i = 0; i < campos.length; i++)
-        campos[i].disabled = true;
+    var marcadas = [], deshabilitadas = [];
+    celdasanexo().forEach(function (celda) {
+        (celda.disabled ? deshabilitadas : marcadas).push(celda);
+    });
+    var campos = deshabilitadas.concat(camposdeclaracion());
+    for (var i = 0; i < marcadas.length; i++)
+        marcadas[i].setAttribute(SUSTITUTODESHABILITADO, "\"");
+    for (var j = 0; j < campos.length; j++)
+        campos[j].disabled = true;
     fijavalores();
-    var html = document.body.innerHTML;
+    var html = document.body.innerHTML.split(" " + SUSTITUTODESHABILITADO + "=\"&quot;\"")
+                                      .join(" disabled=\"\"");
+    for (var k = 0; k < marcadas.length; k++)
+        marcadas[k].removeAttribute(SUSTITUTODESHABILITADO);
     restablececampos();
     window.removeEventListener("blur", sinsalida, true);
     if (activo && activo != document.body)
