@@ -84,19 +84,35 @@ var TEXTOVALORAFAVOR = "(=) Valor a favor del contribuyente";
 var TEXTOSALDOAPAGAR = "(=) Saldo a pagar (valor a ingresar más multa, intereses y mora)";
 var TEXTOSALDOAFAVOR = "(=) Saldo favor del contribuyente";
 
+// Shows `texto` in the label block `id`, rewriting the block only when it
+// shows something else: a rewrite has the form list its named fields anew at
+// the next look-up by name.
+function cambialeyenda(id, texto) {
+    if (document.getElementById(id).innerHTML != texto)
+        cambiatexto(id, texto);
+}
+
 // x to two decimals, halves going up (towards positive infinity).
 function round2(x) {
     return Math.round(x * 100) / 100;
 }
 
+// The box (or other field) with that id, which is its name. The recalculation
+// finds boxes by id, not by name in the form: each value it writes has the
+// form list its named fields anew at the next look-up by name, a pass over
+// every field, annex cells included.
+function casilla(id) {
+    return document.getElementById(id);
+}
+
 // A box read as a number, the empty text counting as 0.
 function numerocasilla(id) {
-    return Number(C[id].value);
+    return Number(casilla(id).value);
 }
 
 // A cell of the brand annex read as a number, the empty text counting as 0.
 function numerocelda(renglon, columna) {
-    return Number(C["f1" + renglon + "c" + columna].value);
+    return Number(celdaanexo(1, renglon, columna).value);
 }
 
 // Sum of one annex column over the rows built.
@@ -127,7 +143,7 @@ function calculo_c2016() { return round2(numerocasilla("c2010") * numerocasilla(
 // The deduction to apply is the smaller of the calculated and the maximum
 // deduction; a tie takes the maximum.
 function menordeduccion(calculada, maxima) {
-    return numerocasilla(calculada) < numerocasilla(maxima) ? C[calculada].value : C[maxima].value;
+    return numerocasilla(calculada) < numerocasilla(maxima) ? casilla(calculada).value : casilla(maxima).value;
 }
 
 function condicion_c2017() { return menordeduccion("c2011", "c2015"); }
@@ -139,21 +155,21 @@ function calculo_c2019() {
 
 // The number of a rectified declaration must be above 0.
 function condicion_c2020() {
-    var numero = C.c2020.value;
+    var numero = casilla("c2020").value;
     if (numero == "" || Number(numero) > 0)
         return numero;
     alert("Error:\nLa casilla “Nº de la declaración que se rectifica” contiene caracteres no permitidos.\nPor favor corrija el error ingresando números enteros mayores a cero");
-    C.c2020.focus();
+    casilla("c2020").focus();
     return "";
 }
 
 // An amount paid is only meaningful with the number of the declaration it paid.
 function condicion_c2021() {
-    var valor = C.c2021.value;
-    if (valor == "" || C.c2020.value != "")
+    var valor = casilla("c2021").value;
+    if (valor == "" || casilla("c2020").value != "")
         return valor;
     alert("Error:\nUsted ha llenado la casilla “Valor ingresado con la declaración que se rectifica” pero ha dejado vacía la casilla “Nº de la declaración que se rectifica”.\nPor favor corrija el error, llenando la casilla “Nº de declaración que se rectifica”");
-    C.c2020.focus();
+    casilla("c2020").focus();
     return "";
 }
 
@@ -162,43 +178,43 @@ function condicion_c2021() {
 function condicion_c2022() {
     var diferencia = numerocasilla("c2019") - numerocasilla("c2021");
     if (diferencia >= 0) {
-        cambiatexto("lyr2", TEXTOVALORAINGRESAR);
-        C.c2023.value = "";
-        C.v2.value = formatNumber(round2(diferencia), FORMATODECIMAL);
+        cambialeyenda("lyr2", TEXTOVALORAINGRESAR);
+        casilla("c2023").value = "";
+        casilla("v2").value = formatNumber(round2(diferencia), FORMATODECIMAL);
         return round2(diferencia);
     }
-    cambiatexto("lyr2", TEXTOVALORAFAVOR);
-    C.c2023.value = -diferencia;
-    C.v2.value = formatNumber(C.c2023.value, FORMATODECIMAL);
+    cambialeyenda("lyr2", TEXTOVALORAFAVOR);
+    casilla("c2023").value = -diferencia;
+    casilla("v2").value = formatNumber(casilla("c2023").value, FORMATODECIMAL);
     return "";
 }
 
 // Balance to pay, or (in c2028) the balance in the taxpayer's favour.
 function condicion_c2027() {
     var saldo;
-    if (C.c2022.value != "") {
-        cambiatexto("lyr3", TEXTOSALDOAPAGAR);
-        C.c2028.value = "";
+    if (casilla("c2022").value != "") {
+        cambialeyenda("lyr3", TEXTOSALDOAPAGAR);
+        casilla("c2028").value = "";
         saldo = round2(numerocasilla("c2022") + numerocasilla("c2024") +
                        numerocasilla("c2025") + numerocasilla("c2026"));
-        C.v3.value = formatNumber(saldo, FORMATODECIMAL);
+        casilla("v3").value = formatNumber(saldo, FORMATODECIMAL);
         return saldo;
     }
     saldo = round2(numerocasilla("c2024") + numerocasilla("c2025") +
                    numerocasilla("c2026") - numerocasilla("c2023"));
-    C.v3.value = formatNumber(saldo, FORMATODECIMAL);
-    if (Number(C.v3.value) >= 0) {
-        cambiatexto("lyr3", TEXTOSALDOAPAGAR);
-        C.c2028.value = "";
-        return Number(C.v3.value);
+    casilla("v3").value = formatNumber(saldo, FORMATODECIMAL);
+    if (Number(casilla("v3").value) >= 0) {
+        cambialeyenda("lyr3", TEXTOSALDOAPAGAR);
+        casilla("c2028").value = "";
+        return Number(casilla("v3").value);
     }
-    cambiatexto("lyr3", TEXTOSALDOAFAVOR);
-    C.c2028.value = -Number(C.v3.value);
+    cambialeyenda("lyr3", TEXTOSALDOAFAVOR);
+    casilla("c2028").value = -Number(casilla("v3").value);
     return "";
 }
 
 function condicion_c2029() {
-    return C.c2028.value != "" ? 0 : C.c2027.value;
+    return casilla("c2028").value != "" ? 0 : casilla("c2027").value;
 }
 
 // ---- Brand annex: column table and minimum taxable base ----

@@ -185,7 +185,7 @@ function inicial() {
 // and then its condition; non-zero amounts get two decimals.
 function formulas() {
     for (var i = MINELEMENT; i <= MAXELEMENT; i++) {
-        var entrada = c[i], campo = C[entrada.id];
+        var entrada = c[i], campo = casilla(entrada.id);
         if (entrada.formula)
             campo.value = ejecuta(entrada.calculo);
         if (entrada.condicion != "")
@@ -201,7 +201,7 @@ function habilita() {
     for (var n = 1; n <= ANEXOS; n++)
         for (var r = 1; r <= ANEXO[n]; r++)
             for (var k = 1; k <= maxcol; k++)
-                C["f" + n + r + "c" + k].disabled = false;
+                celdaanexo(n, r, k).disabled = false;
     for (var i = MINELEMENT; i <= MAXELEMENT; i++)
         C[c[i].id].disabled = false;
     C.dia_ini.disabled = true;

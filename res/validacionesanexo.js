@@ -26,8 +26,10 @@ var MENSAJEMARCAREPETIDA = "Error:\nUsted a ingresado dos veces la misma marca, 
 var MENSAJEPRECIOCERO = "Error:\nLa casilla “Precio sugerido” debe contener un valor mayor a cero.\nPor favor corrija el error";
 var MENSAJEDEDUCCION = "Error:\nUsted ha declarado una deducción y al menos una de las casillas “Marca” y “Precio sugerido al consumidor” ha quedado en blanco.\nPor favor complete la casilla en blanco";
 
+// The cell of annex n, row r, column k, found by its id, which is its name:
+// a look-up by id costs a fraction of one among the form's named fields.
 function celdaanexo(n, r, k) {
-    return C[nombrecelda(n, r, k)];
+    return document.getElementById(nombrecelda(n, r, k));
 }
 
 function celdavacia(n, r, k) {
@@ -200,55 +202,70 @@ function validacionesobjetoanexo(name, n, col) {
 
 // Rules every row before the one being filled must keep, in order: which
 // cell of the row takes the focus when the rule is broken, and the message.
+// Each rule looks at the row's values by column (valoresrenglon).
 var REGLASRENGLON = [
-    { rota: function (n, r) {
-          return preciocero(n, r) && [1, 3, 4, 5, 6].some(function (k) { return !celdavacia(n, r, k); });
+    { rota: function (v) {
+          return precionulo(v[2]) && [1, 3, 4, 5, 6].some(function (k) { return v[k] != ""; });
       },
-      foco: function (n, r) { return 2; },
+      foco: function (v) { return 2; },
       mensaje: MENSAJEPRECIOCERO },
-    { rota: function (n, r) {
-          return celdavacia(n, r, 2) && (!celdavacia(n, r, 1) || !celdavacia(n, r, 4));
+    { rota: function (v) {
+          return v[2] == "" && (v[1] != "" || v[4] != "");
       },
-      foco: function (n, r) { return 2; },
+      foco: function (v) { return 2; },
       mensaje: "Error:\nLa casilla “Precio sugerido” ha quedado en blanco.\nPor favor complete la casilla en blanco" },
-    { rota: function (n, r) {
-          return celdavacia(n, r, 4) && celdavacia(n, r, 5) && celdavacia(n, r, 6) &&
-                 (!celdavacia(n, r, 1) || !celdavacia(n, r, 2));
+    { rota: function (v) {
+          return v[4] == "" && v[5] == "" && v[6] == "" && (v[1] != "" || v[2] != "");
       },
-      foco: function (n, r) { return 4; },
+      foco: function (v) { return 4; },
       mensaje: "Error:\nAl menos una de las casillas de “Fabricados” y “Deducciones A y B” ha quedado en blanco.\nPor favor complete la casilla en blanco" },
-    { rota: function (n, r) {
-          return !celdavacia(n, r, 5) && (celdavacia(n, r, 1) || celdavacia(n, r, 2));
+    { rota: function (v) {
+          return v[5] != "" && (v[1] == "" || v[2] == "");
       },
-      foco: function (n, r) { return celdavacia(n, r, 1) ? 1 : 2; },
+      foco: function (v) { return v[1] == "" ? 1 : 2; },
       mensaje: MENSAJEDEDUCCION },
-    { rota: function (n, r) {
-          return !celdavacia(n, r, 6) && (celdavacia(n, r, 1) || celdavacia(n, r, 2));
+    { rota: function (v) {
+          return v[6] != "" && (v[1] == "" || v[2] == "");
       },
-      foco: function (n, r) { return celdavacia(n, r, 1) ? 1 : 2; },
+      foco: function (v) { return v[1] == "" ? 1 : 2; },
       mensaje: MENSAJEDEDUCCION }
 ];
+
+// The values of columns 1 to 6 of row r of annex n, by column number.
+function valoresrenglon(n, r) {
+    var valores = [];
+    for (var k = 1; k <= maxcol; k++)
+        valores[k] = celdaanexo(n, r, k).value;
+    return valores;
+}
 
 // True, after its message and with the focus on it, when one of the rows 1
 // to row - 1 of annex n is incomplete.
 function renglonesvacios(row, n) {
-    for (var r = 1; r < row; r++)
+    for (var r = 1; r < row; r++) {
+        var valores = valoresrenglon(n, r);
         for (var i = 0; i < REGLASRENGLON.length; i++) {
             var regla = REGLASRENGLON[i];
-            if (regla.rota(n, r)) {
+            if (regla.rota(valores)) {
                 alert(regla.mensaje);
-                celdaanexo(n, r, regla.foco(n, r)).focus();
+                celdaanexo(n, r, regla.foco(valores)).focus();
                 return true;
             }
         }
+    }
     return false;
+}
+
+// True when the price is a number that, with the four decimals it is shown
+// with, is 0.
+function precionulo(precio) {
+    return precio != "" && esnumerico(precio) && Number(formatNumber(precio, "0.0000")) == 0;
 }
 
 // True when the price of row r of annex n is a number that, with the four
 // decimals it is shown with, is 0.
 function preciocero(n, r) {
-    var precio = celdaanexo(n, r, 2).value;
-    return precio != "" && esnumerico(precio) && Number(formatNumber(precio, "0.0000")) == 0;
+    return precionulo(celdaanexo(n, r, 2).value);
 }
 
 // Leaving the price: a price of 0 is refused, emptied and given the focus;
