@@ -263,7 +263,7 @@ function nitvalido(field) {
     return nit == cuerpo + esperado;
 }
 
-// Cell values of the brand annex while it is rebuilt, six per row.
+// Cell values of the brand annex while rows are added to it, six per row.
 var casillas = new Array();
 
 // ---- Brand annex: row builders ----
@@ -423,9 +423,9 @@ function cambianumero(numero) {
             textos.currentNode.data = numero;
 }
 
-// Grows annex n to `renglones` rows as the page's own button would (rows
-// appended on a regenerated page, the annex rebuilt on the blank form), but
-// without its checks, its focus or the values it keeps: a draft brings its own.
+// Grows annex n to `renglones` rows: rows appended on a regenerated page, the
+// annex written anew on the blank form. Unlike the page's own button, without
+// its checks, its focus or the values it keeps: a draft brings its own.
 function renglonesborrador(n, renglones) {
     if (document.getElementById("cuerpo" + n)) {
         agregar(n, renglones - ANEXO[n]);
