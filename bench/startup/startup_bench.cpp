@@ -107,10 +107,18 @@ int StartProgram(int argc, char** argv)
     if (!app.InitInstance())
         return 1;
     CMainFrame& frame = *app.MainFrame();
-    QObject::connect(frame.findChild<CDraftActivity*>(), &CDraftActivity::pageLoaded, &app, [&frame] {
-        if (frame.isVisible() && frame.View().IsBridgeReady())
+    bool loaded = false, reported = false;
+    const auto reportOnceReady = [&] {
+        if (!reported && loaded && frame.isVisible() && frame.View().IsBridgeReady()) {
+            reported = true;
             ReportReady(frame.View().page());
+        }
+    };
+    QObject::connect(frame.findChild<CDraftActivity*>(), &CDraftActivity::pageLoaded, &app, [&] {
+        loaded = true;
+        reportOnceReady();
     });
+    QObject::connect(&frame.View(), &CFormulario7316View::bridgeReady, &app, reportOnceReady);
     return app.exec();
 }
 
