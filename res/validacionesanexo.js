@@ -32,10 +32,6 @@ function celdaanexo(n, r, k) {
     return document.getElementById(nombrecelda(n, r, k));
 }
 
-function celdavacia(n, r, k) {
-    return celdaanexo(n, r, k).value == "";
-}
-
 // Load handler of the blank form: builds the first rows of the annex.
 function inicializa() {
     C.renglones1.value = ANEXOSINICIALES;
