@@ -4,6 +4,7 @@
 #include "draft_keeper.h"
 #include "main_frame.h"
 
+#include <QFontDatabase>
 #include <QScreen>
 #include <QTimer>
 #include <QSettings>
@@ -28,7 +29,8 @@ void WriteZoneMapValue()
 }  // namespace
 
 CFormulario7316App::CFormulario7316App(int& argc, char** argv)
-    : QApplication(argc, argv)
+    : QApplication(argc, argv),
+      m_fontReader([] { QFontDatabase::families(); })
 {
     setOrganizationName(QString::fromLatin1(kProfileKey));
     setApplicationName(QString::fromLatin1(kApplicationName));

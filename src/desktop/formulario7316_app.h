@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 class CMainFrame;
 
@@ -22,5 +23,8 @@ public:
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
 private:
+    // Reads the font database, which the engine's start and the window's
+    // text need, on another core while the engine starts on this one.
+    std::jthread m_fontReader;
     std::unique_ptr<CMainFrame> m_mainFrame;
 };
