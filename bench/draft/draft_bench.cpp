@@ -12,6 +12,7 @@
 #include "host/draft_page.h"
 #include "host/draft_store.h"
 #include "wait_for.h"
+#include "headless_engine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -174,12 +175,6 @@ void LoadModifyPage103Rows(benchmark::State& state)
 void RecoverBlankDraft103Rows(benchmark::State& state) { Recover(state, DraftOrigin::kNew); }
 void RecoverModifyDraft103Rows(benchmark::State& state) { Recover(state, DraftOrigin::kModify); }
 
-void SetDefault(const char* name, const char* value)
-{
-    if (qEnvironmentVariableIsEmpty(name))
-        qputenv(name, value);
-}
-
 class RecordingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
@@ -201,9 +196,7 @@ BENCHMARK(LoadModifyPage103Rows)->UseManualTime()->Unit(benchmark::kMillisecond)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    SetDefault("QT_QPA_PLATFORM", "offscreen");
-    SetDefault("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    SetDefault("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    UseHeadlessEngineDefaults();
     CResSchemeHandler::RegisterScheme();
     QApplication app(argc, argv);
     QTemporaryDir folder;

@@ -6,6 +6,8 @@
 // including the layout the step causes.
 #include "formulario7316_view.h"
 #include "res_scheme_handler.h"
+
+#include "headless_engine.h"
 #include "wait_for.h"
 
 #include <QApplication>
@@ -147,12 +149,6 @@ void Generate103Rows(benchmark::State& state)
     }
 }
 
-void SetDefault(const char* name, const char* value)
-{
-    if (qEnvironmentVariableIsEmpty(name))
-        qputenv(name, value);
-}
-
 }  // namespace
 
 BENCHMARK(GrowAnnexTo103Rows)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -162,9 +158,7 @@ BENCHMARK(Generate103Rows)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    SetDefault("QT_QPA_PLATFORM", "offscreen");
-    SetDefault("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    SetDefault("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    UseHeadlessEngineDefaults();
     CResSchemeHandler::RegisterScheme();
     QApplication app(argc, argv);
     FormDriver driver;
