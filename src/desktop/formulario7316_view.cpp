@@ -33,14 +33,12 @@ CFormulario7316View::CFormulario7316View(QWidget* parent)
         m_loading = true;
         m_requested = false;
     });
-    connect(m_page.get(), &QWebEnginePage::loadFinished, this, [this] {
+    const auto loadEnded = [this] {
         m_loading = false;
         ShowWaitingPage();
-    });
-    connect(m_page.get(), &QWebEnginePage::renderProcessTerminated, this, [this] {
-        m_loading = false;
-        ShowWaitingPage();
-    });
+    };
+    connect(m_page.get(), &QWebEnginePage::loadFinished, this, loadEnded);
+    connect(m_page.get(), &QWebEnginePage::renderProcessTerminated, this, loadEnded);
     connect(m_page.get(), &CFormPage::navigationRefused, this,
             &CFormulario7316View::navigationRefused);
     connect(this, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); });
