@@ -1,6 +1,7 @@
 #include "pdf_export.h"
 
 #include "formulario7316_view.h"
+#include "page_setup.h"
 
 #include "host/reopen.h"
 #include "host/fixed_file_ui.h"
@@ -8,8 +9,6 @@
 #include "render/consult_page.h"
 
 #include <QEventLoop>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QWebEnginePage>
 
 #include <iostream>
@@ -28,9 +27,6 @@ public:
     std::string page;
 };
 
-const QPageLayout kLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                          QPageLayout::Millimeter);
-
 }  // namespace
 
 void ExportPagePdf(QWebEnginePage& page, const QString& path, std::function<void(bool written)> done)
@@ -42,7 +38,7 @@ void ExportPagePdf(QWebEnginePage& page, const QString& path, std::function<void
                     == WriteResult::kWritten;
             done(written);
         },
-        kLayout);
+        FormPageLayout());
 }
 
 int ExportDeclarationPdf(const std::string& declaration, const std::string& output)
