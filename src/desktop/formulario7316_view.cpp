@@ -1,6 +1,7 @@
 #include "formulario7316_view.h"
 
 #include "external_bridge.h"
+#include "page_setup.h"
 #include "request_guard.h"
 #include "res_address.h"
 #include "res_scheme_handler.h"
@@ -10,6 +11,23 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+namespace {
+
+// The engine's standard faces, used where the stylesheet's (Verdana...) are
+// missing: sans-serif ones, as the form is drawn in; DejaVu Sans is
+// Verdana's metric relative.
+const struct {
+    QWebEngineSettings::FontFamily family;
+    const char* face;
+} kFallbackFaces[] = {
+    {QWebEngineSettings::StandardFont, "DejaVu Sans"},
+    {QWebEngineSettings::SansSerifFont, "DejaVu Sans"},
+    {QWebEngineSettings::FixedFont, "DejaVu Sans Mono"},
+};
+
+}  // namespace
 
 CFormulario7316View::CFormulario7316View(QWidget* parent)
     : QWebEngineView(parent),
@@ -17,6 +35,8 @@ CFormulario7316View::CFormulario7316View(QWidget* parent)
       m_resources(new CResSchemeHandler(m_profile.get()))
 {
     m_profile->installUrlSchemeHandler(res_address::kScheme, m_resources);
+    for (const auto& fallback : kFallbackFaces)
+        m_profile->settings()->setFontFamily(fallback.family, QString::fromLatin1(fallback.face));
     auto* guard = new CRequestGuard(m_profile.get());
     m_profile->setUrlRequestInterceptor(guard);
     connect(guard, &CRequestGuard::requestRefused, this, &CFormulario7316View::requestRefused);
@@ -81,6 +101,7 @@ void CFormulario7316View::PrintPage()
     if (m_printer)
         return;  // the previous page is still being printed
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageLayout(FormPageLayout());
     QPrintDialog dialog(printer.get(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -93,6 +114,7 @@ void CFormulario7316View::PreviewPage()
     if (m_printer)
         return;
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(FormPageLayout());
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Vista preliminar"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
