@@ -243,6 +243,16 @@ void CDraftKeeper::Generated()
     });
 }
 
+void CDraftKeeper::KeepForNextStart()
+{
+    m_ending = true;
+    m_timer.stop();
+    if (m_form == Form::None || m_paused || m_restoring)
+        return;  // nothing typed here, or what is on disk is what to offer
+    if (std::optional<Draft> shown = PullNow())
+        Keep(*shown);
+}
+
 void CDraftKeeper::OfferLeftovers()
 {
     for (const std::string& id : m_store.OtherIds()) {
@@ -268,6 +278,8 @@ void CDraftKeeper::OfferLeftovers()
             continue;
         }
         if (!Ask(kRecoverQuestion, true)) {
+            if (m_ending)
+                return;  // not answered: the program is ending
             Report(m_store.SetAside(id));
             continue;
         }

@@ -65,6 +65,11 @@ public:
     // The form's declaration has been written: its draft ends.
     void Generated();
 
+    // The program ends without asking (a log-out): the typed work is
+    // written now as this program's draft, for the next start to offer, and
+    // no question after this one sets a draft aside.
+    void KeepForNextStart();
+
     // Offers, one after another, the drafts left behind by programs that are
     // gone; "Sí" puts one back into the form (the rest wait for a later start).
     void OfferLeftovers();
@@ -115,4 +120,5 @@ private:
     std::optional<Draft> m_saved;     // what the draft file holds
     std::optional<Draft> m_lastShown;
     bool m_reported = false;
+    bool m_ending = false;
 };

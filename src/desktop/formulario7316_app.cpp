@@ -3,11 +3,15 @@
 #include "app_icons.h"
 #include "draft_keeper.h"
 #include "main_frame.h"
+#include "termination_requests.h"
 
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QScreen>
-#include <QTimer>
 #include <QSettings>
+#include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -26,6 +30,15 @@ void WriteZoneMapValue()
 #endif
 }
 
+// Qt's own texts (the buttons of its dialogs, the file and print dialogs) in
+// the program's language, whatever the desktop's is.
+void LoadQtTranslations(QCoreApplication& application)
+{
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QStringLiteral("qt_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(translator);
+}
+
 }  // namespace
 
 CFormulario7316App::CFormulario7316App(int& argc, char** argv)
@@ -36,6 +49,10 @@ CFormulario7316App::CFormulario7316App(int& argc, char** argv)
     setApplicationName(QString::fromLatin1(kApplicationName));
     setApplicationVersion(QStringLiteral(FORMULARIO_VERSION));
     setWindowIcon(ApplicationIcon());
+    LoadQtTranslations(*this);
+    // The engine's report of its set-up at every start is for those who ask
+    // for it (QT_LOGGING_RULES overrides this); its warnings still show.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 }
 
 CFormulario7316App::~CFormulario7316App() = default;
@@ -48,6 +65,8 @@ bool CFormulario7316App::InitInstance(const std::string& declaration)
     // Sized to the screen first, for window systems that do not maximise.
     m_mainFrame->setGeometry(m_mainFrame->screen()->availableGeometry());
     m_mainFrame->showMaximized();
+    connect(new CTerminationRequests(m_mainFrame.get()), &CTerminationRequests::requested, m_mainFrame.get(),
+            &CMainFrame::EndWithoutAsking);
     // Once the window is up, so that a message has it as parent. A
     // declaration opened from outside leaves the drafts for a later start.
     if (!declaration.empty()) {

@@ -54,7 +54,7 @@ const CommandSpec kCommands[] = {
     {Command::Save, "&Guardar", "Ctrl+S", "Guarda el documento activo", "Guardar", ""},
     {Command::About, "&Acerca de Formulario7316...", "",
      "Muestra información del programa y su número de versión", "Acerca de", "help-about"},
-    {Command::Exit, "&Salir", "", "Sale de la aplicación", "Salir", "application-exit"},
+    {Command::Exit, "&Salir", "Ctrl+Q", "Sale de la aplicación", "Salir", "application-exit"},
     {Command::ViewToolBar, "Barra de &herramientas", "", "Muestra u oculta la barra de herramientas",
      "Alternar Barra de herramientas", ""},
     {Command::ViewStatusBar, "Barra de &estado", "", "Muestra u oculta la barra de estado",
@@ -190,6 +190,13 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     m_drafts->EndWorkingForm();
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::EndWithoutAsking()
+{
+    m_drafts->KeepForNextStart();
+    m_drafts->EndWorkingForm();
+    QApplication::exit(0);  // also ends any dialog's loop
 }
 
 void CMainFrame::CreateActions()

@@ -41,6 +41,10 @@ public:
     // nothing, and leaves any draft where it is.
     void OpenDeclaration(const std::string& path);
 
+    // Ends the program as closing the window does, but without asking:
+    // typed work stays as the draft the next start offers.
+    void EndWithoutAsking();
+
     // The command's action; nullptr for a command that has no handler yet.
     QAction* Action(Command command) const;
 
