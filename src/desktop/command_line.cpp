@@ -66,6 +66,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, const std::strin
             result.pdfOutput = argv[++i];
         } else if (TakesValue(argument)) {
             ++i;
+        } else if (argument.starts_with("--")) {
+            result.engineSwitches.emplace_back(argument);
         } else if (!argument.empty() && argument.front() != '-') {
             if (!result.file.empty()) {
                 result.exit = Refusal("un solo archivo, por favor");
@@ -77,4 +79,16 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, const std::strin
     if (result.WantsPdf() && !result.file.empty())
         result.exit = Refusal("--pdf no se combina con otro archivo");
     return result;
+}
+
+std::string EngineFlags(const std::string& given, const std::vector<std::string>& switches)
+{
+    std::string flags = given;
+    for (const std::string& engineSwitch : switches) {
+        if (!flags.empty())
+            flags += ' ';
+        const bool quoted = engineSwitch.find(' ') != std::string::npos;
+        flags += quoted ? '"' + engineSwitch + '"' : engineSwitch;
+    }
+    return flags;
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the program's command line asks for. Switches it does not know (the
 // browser engine's "--disable-gpu", "--remote-debugging-port=N", Qt's
@@ -19,9 +20,16 @@ struct CommandLine {
     std::string file;                // a declaration to show read-only at start
     std::string pdfDeclaration;      // with pdfOutput: write its PDF and end
     std::string pdfOutput;
+    std::vector<std::string> engineSwitches;  // "--..." switches not the program's own, as given
 
     bool WantsPdf() const { return !pdfOutput.empty(); }
 };
 
 // Reads argv as given to main, before Qt removes its own switches.
 CommandLine ParseCommandLine(int argc, const char* const* argv, const std::string& version);
+
+// What QTWEBENGINE_CHROMIUM_FLAGS must hold for the engine to see both the
+// `given` flags and the command line's engine switches: the engine reads its
+// switches from there alone when it is set, and ignores the program's
+// arguments otherwise. A switch holding a space is quoted.
+std::string EngineFlags(const std::string& given, const std::vector<std::string>& switches);

@@ -17,6 +17,12 @@ int main(int argc, char** argv)
     if (commandLine.WantsPdf() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // no window, so no display either
 
+    // The engine's switches on the command line reach it with its flags.
+    const std::string engineFlags =
+        EngineFlags(qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").toStdString(), commandLine.engineSwitches);
+    if (!engineFlags.empty())
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", engineFlags.c_str());
+
     CResSchemeHandler::RegisterScheme();
     CFormulario7316App app(argc, argv);
     if (commandLine.WantsPdf())
