@@ -100,8 +100,8 @@ void CFormulario7316View::PrintPage()
 {
     if (m_printer)
         return;  // the previous page is still being printed
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setPageLayout(FormPageLayout());
+    auto printer = std::make_unique<QPrinter>();
+    UseFormPageSetup(*printer);
     QPrintDialog dialog(printer.get(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -113,8 +113,8 @@ void CFormulario7316View::PreviewPage()
 {
     if (m_printer)
         return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(FormPageLayout());
+    QPrinter printer;
+    UseFormPageSetup(printer);
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Vista preliminar"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
