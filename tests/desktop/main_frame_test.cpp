@@ -16,6 +16,7 @@
 #include "declfile/seal.h"
 #include "host/temporary_directory.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -26,6 +27,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -122,7 +124,7 @@ const char kLayout[] = R"(&Archivo
   &Exportar PDF... |  | Guarda el documento activo como archivo PDF | Exportar PDF
   &Vista preliminar |  | Muestra el documento activo tal como se imprimirá | Vista preliminar
   -
-  &Salir |  | Sale de la aplicación | Salir
+  &Salir | Ctrl+Q | Sale de la aplicación | Salir
 &Ver
   Barra de &herramientas |  | Muestra u oculta la barra de herramientas | Alternar Barra de herramientas
   Barra de &estado |  | Muestra u oculta la barra de estado | Alternar Barra de estado
@@ -135,13 +137,15 @@ status bar: Preparado MAY NUM DESP
 )";
 
 // Answers the file dialog `trigger` brings up: types `path` into its name box
-// and opens it, or cancels it when `path` is empty. Gives the dialog's title
-// and file types.
+// and opens it, or cancels it when `path` is empty. Gives the dialog's title,
+// file types and buttons.
 QString Pick(const std::function<void()>& trigger, const QString& path)
 {
     QString offered;
     Answer<QFileDialog> pick([&](QFileDialog* dialog) {
-        offered = dialog->windowTitle() + " " + dialog->nameFilters().join(';');
+        offered = dialog->windowTitle() + " " + dialog->nameFilters().join(';') + " |";
+        for (const QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+            offered += ' ' + button->text();
         if (path.isEmpty())
             return dialog->reject();
         dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
@@ -279,7 +283,7 @@ TEST_F(MainFrameTest, TheCommandsShowAsDescribedAndTheShellsOwnWork)
     });
     frame->Action(Command::About)->trigger();
     EXPECT_TRUE(ok.Done() && about.startsWith("Formulario7316 Versión " + QApplication::applicationVersion()));
-    frame->Action(Command::Exit)->trigger();
+    QTest::keyClick(&frame->View(), Qt::Key_Q, Qt::ControlModifier);  // nothing typed: nothing asked
     EXPECT_FALSE(frame->isVisible());
 }
 
@@ -320,29 +324,47 @@ TEST_F(MainFrameTest, PrintAsksForAPrinterAndPrintsThePageShown)
     EXPECT_TRUE(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-" && pdf.size() > 10000) << "no PDF, or a blank sheet";
 }
 
-// Ctrl+C shows the chosen declaration as text, Ctrl+M as a working form.
+// What `program` prints about `pdf` (pdftotext, pdffonts, pdfinfo).
+QString PdfReport(const QString& program, const QString& pdf)
+{
+    QProcess process;
+    process.start(program, program == "pdftotext" ? QStringList{pdf, "-"} : QStringList{pdf});
+    EXPECT_TRUE(process.waitForFinished(kTimeoutMs)) << program.toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Ctrl+C shows the chosen declaration as text, Ctrl+M as a working form. The
+// Qt dialogs speak Spanish; the form prints in a sans-serif face where the
+// stylesheet's is missing, and the preview breaks it into the PDF's sheets.
 TEST_F(MainFrameTest, ConsultAndModifyShowTheChosenDeclaration)
 {
-    std::string xml = SampleDeclarationXml(1);
+    std::string xml = SampleDeclarationXml(103);
     const std::string name = "Tabacalera Peña & Hijos";
     const std::string sealed = SealDeclaration(xml.replace(xml.find(name), name.size(), kName.toStdString())).value();
     open(Qt::Key_C, sealed);
     ASSERT_TRUE(Loaded());
-    EXPECT_EQ(offered, "Buscar Archivo Todos los archivos (*)");
+    EXPECT_EQ(offered, "Buscar Archivo Todos los archivos (*) | &Abrir Cancelar");
     const QString text = js("document.body.innerText").toString();
     EXPECT_TRUE(text.contains(kName) && text.contains("18.75"));
     // Exportar PDF keeps the page shown as typed; the preview comes up and goes.
     const QString pdf = QDir::current().absoluteFilePath("consulta.pdf");
-    EXPECT_EQ(Pick([] { frame->Action(Command::ExportPdf)->trigger(); }, pdf), "Exportar PDF Documentos PDF (*.pdf)");
+    EXPECT_EQ(Pick([] { frame->Action(Command::ExportPdf)->trigger(); }, pdf),
+              "Exportar PDF Documentos PDF (*.pdf) | &Guardar Cancelar");
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(pdf); }, kTimeoutMs));
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {pdf, "-"});
-    ASSERT_TRUE(pdftotext.waitForFinished(kTimeoutMs));
-    const QString printed = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString printed = PdfReport("pdftotext", pdf);
     EXPECT_TRUE(printed.contains("12345679") && printed.contains(kName) && printed.contains("RUBIOS")) << printed.toStdString();
-    Answer<QPrintPreviewDialog> preview([](QPrintPreviewDialog* dialog) { dialog->close(); });
+    const QString fonts = PdfReport("pdffonts", pdf);
+    EXPECT_TRUE(fonts.contains("DejaVuSans") && !fonts.contains("Serif")) << fonts.toStdString();
+    const QString pages = PdfReport("pdfinfo", pdf).section("Pages:", 1).section('\n', 0, 0).trimmed();
+    int previewed = 0;  // the preview is painted before the dialog is shown
+    Answer<QPrintPreviewDialog> preview([&](QPrintPreviewDialog* dialog) {
+        previewed = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+        dialog->close();
+    });
     frame->Action(Command::PrintPreview)->trigger();
     EXPECT_TRUE(preview.Done());
+    EXPECT_EQ(QString::number(previewed), pages);
+    EXPECT_GT(previewed, 1);
 
     open(Qt::Key_M, sealed);
     ASSERT_TRUE(Loaded());
