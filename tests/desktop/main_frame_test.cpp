@@ -398,6 +398,13 @@ TEST_F(MainFrameTest, TheCommandLineNamesADeclarationToShowReadOnly)
             EXPECT_EQ(line.file + (line.WantsPdf() ? line.pdfDeclaration + '>' + line.pdfOutput : ""), test.file + test.pdf);
         }
     }
+    // The engine takes its switches from its flags variable alone: the command line's are added to it.
+    const std::vector<const char*> switches{"formulario7316", "--disable-gpu", "-style", "fusion", "--lang=es", "DRN-1"};
+    const CommandLine line = ParseCommandLine(int(switches.size()), switches.data(), "1.6");
+    EXPECT_EQ(EngineFlags("", line.engineSwitches), "--disable-gpu --lang=es");
+    EXPECT_EQ(EngineFlags("--no-sandbox", {"--remote-debugging-port=9222", "--user-agent=a b"}),
+              "--no-sandbox --remote-debugging-port=9222 \"--user-agent=a b\"");
+    EXPECT_EQ(EngineFlags("--disable-gpu", {}), "--disable-gpu");
     const auto path = directory.path() / "DRN-123456797316120314302257";
     std::ofstream(path, std::ios::binary) << SealDeclaration(SampleDeclarationXml(1)).value();
     QSignalSpy shown(&frame->View(), &QWebEngineView::loadFinished);
