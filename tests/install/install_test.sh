@@ -34,6 +34,9 @@ text=$(pdftotext declaration.pdf -)
 for expected_text in 12345679 "Tabacalera Ejemplo" MARLBORO; do
   grep -qF "$expected_text" <<<"$text" || fail "the PDF lacks $expected_text"
 done
+# Without Verdana on the machine, the form falls back to a sans-serif face.
+fonts=$(pdffonts declaration.pdf)
+grep -qF DejaVuSans <<<"$fonts" && ! grep -qi serif <<<"$fonts" || fail "the PDF's fonts: $fonts"
 
 echo "no declaration" > DRN-1
 if "$prefix/bin/formulario7316" --pdf DRN-1 refused.pdf 2>refused.log; then fail "--pdf accepted a damaged file"; fi
