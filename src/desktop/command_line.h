@@ -19,6 +19,7 @@ struct CommandLine {
     std::string file;                // a declaration to show read-only at start
     std::string pdfDeclaration;      // with pdfOutput: write its PDF and end
     std::string pdfOutput;
+    std::string nextPeriodFrom;      // a declaration to start the next month's from
 
     bool WantsPdf() const { return !pdfOutput.empty(); }
 };
