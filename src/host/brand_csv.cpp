@@ -174,7 +174,7 @@ CsvBrandRow RowOf(const CsvRecord& record, bool decimalComma)
 
 std::string CsvField(std::string_view text)
 {
-    if (text.find_first_of(";,\"\r\n") == std::string_view::npos && Trimmed(text) == text)
+    if (text.find_first_of("\";\r\n") == std::string_view::npos && Trimmed(text) == text)
         return std::string(text);
     std::string quoted = "\"";
     for (char c : text)
