@@ -162,7 +162,7 @@ TEST_F(BrandRowsTest, NextPeriodFromTheLastMonthTheFormAcceptsKeepsItAndSaysSo)
 
 TEST_F(BrandRowsTest, AnImportWithRefusedLinesChangesNothingAndNamesEachOne)
 {
-    js("var c = celdaanexo(1, 1, 2); c.value = '40'; c.onblur();");
+    js("var celda = celdaanexo(1, 1, 2); celda.value = '40'; celda.onblur();");
     const std::string before = json("valoresborrador()");
     std::string csv = "Marca;Precio;Base;Fabricados;A;B\n";
     for (int line = 2; line <= 13; ++line) {
