@@ -540,8 +540,11 @@ function importamarcas(renglones, escribe) {
     var rechazos = revisamarcas(renglones);
     if (rechazos.length || !escribe)
         return rechazos;
-    if (renglones.length > ANEXO[1])
-        renglonesborrador(1, renglones.length);
+    if (renglones.length > ANEXO[1]) {
+        // Grown as by the page's own "Agregar renglones".
+        C.renglones1.value = renglones.length - ANEXO[1];
+        (document.getElementById("cuerpo1") ? anexa : anexahta)(C.renglones1, 1);
+    }
     for (var r = 1; r <= ANEXO[1]; r++)
         for (var k = 1; k <= maxcol; k++)
             celdaanexo(1, r, k).value = r <= renglones.length ? renglones[r - 1][k - 1] : "";
