@@ -469,3 +469,103 @@ function restauraborrador(numero, renglones, valores) {
     }
     return ANEXO[1];
 }
+
+// ---- Brand rows brought from a file ----
+
+// The texts `accion` gives alert(), which shows nothing meanwhile.
+function avisosde(accion) {
+    var avisos = [], avisa = window.alert;
+    window.alert = function (texto) { avisos.push(String(texto)); };
+    try {
+        accion();
+    } finally {
+        window.alert = avisa;
+    }
+    return avisos;
+}
+
+// A form message as the reason a row is refused: one line, without "Error:".
+function motivo(mensaje) {
+    return mensaje.replace(/^Error:\n/, "").replace(/\n/g, " ");
+}
+
+// The format each amount column keeps: the base two decimals, the rest four.
+function formatocolumna(k) {
+    return k == 3 ? FORMATODECIMAL : "0.0000";
+}
+
+// Why the row v (by column, 1 to 6) cannot be typed into the form, or "":
+// the checks of each cell's column, the amounts kept as the column shows
+// them, the rules every row keeps, the lowest base.
+function motivorenglon(v) {
+    for (var k = 2; k <= maxcol; k++) {
+        if (v[k] == "")
+            continue;
+        var avisos = avisosde(function () {
+            bientipocontenido(a[k], { value: v[k], focus: function () {} });
+        });
+        if (avisos.length)
+            return motivo(avisos[0]);
+        if (Number(formatNumber(v[k], formatocolumna(k))) != Number(v[k]))
+            return "“" + v[k] + "” no cabe en la casilla, que guarda " +
+                   (formatocolumna(k).length - 2) + " decimales";
+    }
+    for (var i = 0; i < REGLASRENGLON.length; i++)
+        if (REGLASRENGLON[i].rota(v))
+            return motivo(REGLASRENGLON[i].mensaje);
+    if (v[2] != "" && v[3] != "" && Number(v[3]) < baseminima(v[2]))
+        return motivo(MENSAJEBASEMINIMA);
+    return "";
+}
+
+// The rows `renglones` (each the six cells of a row) refused, as pairs of
+// the row's index and the reason.
+function revisamarcas(renglones) {
+    var rechazos = [], vistas = {};
+    for (var i = 0; i < renglones.length; i++) {
+        var v = [""].concat(renglones[i]);
+        var razon = vistas.hasOwnProperty(v[1]) ? motivo(MENSAJEMARCAREPETIDA) : motivorenglon(v);
+        vistas[v[1]] = true;
+        if (razon != "")
+            rechazos.push([i, razon]);
+    }
+    return rechazos;
+}
+
+// Checks `renglones` and, when `escribe` and none is refused, puts them in
+// place of the annex's rows, each cell then handled as when it is left
+// (lowest base, format) and the form recomputed, the totals shown as typing
+// leaves them. Returns the refusals of revisamarcas.
+function importamarcas(renglones, escribe) {
+    var rechazos = revisamarcas(renglones);
+    if (rechazos.length || !escribe)
+        return rechazos;
+    if (renglones.length > ANEXO[1]) {
+        // Grown as by the page's own "Agregar renglones".
+        C.renglones1.value = renglones.length - ANEXO[1];
+        (document.getElementById("cuerpo1") ? anexa : anexahta)(C.renglones1, 1);
+    }
+    for (var r = 1; r <= ANEXO[1]; r++)
+        for (var k = 1; k <= maxcol; k++)
+            celdaanexo(1, r, k).value = r <= renglones.length ? renglones[r - 1][k - 1] : "";
+    for (var f = 1; f <= renglones.length; f++) {
+        calculaBaseImponible(f, 1);
+        formateacasilla2(celdaanexo(1, f, 3));
+        for (var c = 4; c <= maxcol; c++)
+            formateacasilla(celdaanexo(1, f, c));
+    }
+    formulas();
+    actualizaTotales();
+    return rechazos;
+}
+
+// The six cells of every annex row that holds something, in order.
+function renglonesmarcas() {
+    var renglones = [];
+    for (var r = 1; r <= ANEXO[1]; r++) {
+        var v = valoresrenglon(1, r).slice(1);
+        if (v.some(function (valor) { return valor != ""; }))
+            renglones.push(v);
+    }
+    return renglones;
+}

@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"verify", "verify FILE...", "check sealed files: one line per file, ok or the reason", RunVerifyCommand},
     {"consult", "consult [--trace] FILE", "print the read-only page of a sealed declaration", RunConsultCommand},
     {"modify", "modify [--trace] FILE", "print the editable page of a sealed declaration", RunModifyCommand},
+    {"export-csv", "export-csv FILE", "print the brand rows of a sealed declaration as CSV", RunExportCsvCommand},
 };
 
 void PrintHelp(std::ostream& out)

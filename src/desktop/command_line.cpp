@@ -10,12 +10,15 @@ constexpr std::string_view kProgram = "formulario7316";
 constexpr std::string_view kUsage =
     "Uso: formulario7316 [ARCHIVO]\n"
     "     formulario7316 --pdf DECLARACION SALIDA.pdf\n"
+    "     formulario7316 --next-period DECLARACION\n"
     "\n"
     "Declaración jurada DRN-7316 del impuesto a los cigarrillos hechos a máquina.\n"
     "Sin argumentos abre el formulario en blanco; con ARCHIVO muestra esa\n"
     "declaración para consultarla, sin modificarla.\n"
     "\n"
     "  --pdf DECLARACION SALIDA.pdf  escribe la declaración en PDF, sin ventana\n"
+    "  --next-period DECLARACION     abre una declaración nueva del mes siguiente,\n"
+    "                                con los datos y las marcas de esa\n"
     "  -h, --help                    muestra esta ayuda\n"
     "  --version                     muestra la versión\n"
     "\n"
@@ -64,6 +67,12 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, const std::strin
             }
             result.pdfDeclaration = argv[++i];
             result.pdfOutput = argv[++i];
+        } else if (argument == "--next-period") {
+            if (i + 1 >= argc) {
+                result.exit = Refusal("--next-period necesita la declaración anterior");
+                return result;
+            }
+            result.nextPeriodFrom = argv[++i];
         } else if (TakesValue(argument)) {
             ++i;
         } else if (argument.starts_with("--")) {
@@ -78,6 +87,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, const std::strin
     }
     if (result.WantsPdf() && !result.file.empty())
         result.exit = Refusal("--pdf no se combina con otro archivo");
+    else if (!result.nextPeriodFrom.empty() && (result.WantsPdf() || !result.file.empty()))
+        result.exit = Refusal("--next-period no se combina con otro archivo");
     return result;
 }
 

@@ -21,6 +21,7 @@ struct CommandLine {
     std::string pdfDeclaration;      // with pdfOutput: write its PDF and end
     std::string pdfOutput;
     std::vector<std::string> engineSwitches;  // "--..." switches not the program's own, as given
+    std::string nextPeriodFrom;      // a declaration to start the next month's from
 
     bool WantsPdf() const { return !pdfOutput.empty(); }
 };

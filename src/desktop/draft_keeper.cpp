@@ -43,7 +43,7 @@ const QString kRestoreScript = QStringLiteral(
     "(function (path, number, rows, values) {"
     " if (location.pathname != path || document.readyState != 'complete'"
     " || typeof restauraborrador != 'function') return false;"
-    " restauraborrador(number, rows, values); return true; })");
+    " restauraborrador(number || C.c1.value, rows, values); return true; })");
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -304,10 +304,15 @@ void CDraftKeeper::Recover(const Draft& draft)
         m_restoring = draft;
         Restore();
     } else {
-        Begin(Form::Blank, {});
-        m_restoring = draft;
-        m_view.LoadBlankForm();
+        StartBlankFormWith(draft);
     }
+}
+
+void CDraftKeeper::StartBlankFormWith(const Draft& draft)
+{
+    Begin(Form::Blank, {});
+    m_restoring = draft;
+    m_view.LoadBlankForm();
 }
 
 // Tries to put the recovered draft back; the next load of a page tries again.

@@ -81,6 +81,15 @@ public:
     // `recovered` follows.
     void Recover(const Draft& draft);
 
+    // Shows a fresh blank form and fills it with the values of `draft`, as a
+    // recovered draft of a new declaration is put back; `recovered` follows.
+    // A draft without a form number keeps the number the form gives itself.
+    void StartBlankFormWith(const Draft& draft);
+
+    // True while the page shown is a working form (the blank form or a
+    // Modify page), not a read-only one.
+    bool IsWorkingForm() const { return m_form != Form::None; }
+
     const CDraftStore& Store() const { return m_store; }
 
 signals:

@@ -57,7 +57,7 @@ CFormulario7316App::CFormulario7316App(int& argc, char** argv)
 
 CFormulario7316App::~CFormulario7316App() = default;
 
-bool CFormulario7316App::InitInstance(const std::string& declaration)
+bool CFormulario7316App::InitInstance(const std::string& declaration, const std::string& nextPeriodFrom)
 {
     WriteZoneMapValue();
 
@@ -72,6 +72,10 @@ bool CFormulario7316App::InitInstance(const std::string& declaration)
     if (!declaration.empty()) {
         QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get(), declaration] {
             frame->OpenDeclaration(declaration);
+        });
+    } else if (!nextPeriodFrom.empty()) {
+        QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get(), nextPeriodFrom] {
+            frame->StartNextPeriod(nextPeriodFrom);
         });
     } else {
         QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get()] {

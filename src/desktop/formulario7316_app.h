@@ -17,8 +17,9 @@ public:
 
     // The start-up steps; false ends the program. A `declaration` path is
     // shown read-only once the window is up; without one, the drafts other
-    // programs left behind are offered.
-    bool InitInstance(const std::string& declaration = {});
+    // programs left behind are offered. A `nextPeriodFrom` path starts a new
+    // declaration from that one instead, and also leaves the drafts alone.
+    bool InitInstance(const std::string& declaration = {}, const std::string& nextPeriodFrom = {});
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 

@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     CFormulario7316App app(argc, argv);
     if (commandLine.WantsPdf())
         return ExportDeclarationPdf(commandLine.pdfDeclaration, commandLine.pdfOutput);
-    if (!app.InitInstance(commandLine.file))
+    if (!app.InitInstance(commandLine.file, commandLine.nextPeriodFrom))
         return 1;
     return app.exec();
 }

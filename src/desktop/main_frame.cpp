@@ -2,9 +2,11 @@
 
 #include "about_dialog.h"
 #include "app_icons.h"
+#include "brand_row_transfer.h"
 #include "draft_keeper.h"
 #include "formulario7316_view.h"
 #include "lock_keys.h"
+#include "next_period_start.h"
 #include "pdf_export.h"
 #include "qt_host_ui.h"
 
@@ -59,16 +61,24 @@ const CommandSpec kCommands[] = {
      "Alternar Barra de herramientas", ""},
     {Command::ViewStatusBar, "Barra de &estado", "", "Muestra u oculta la barra de estado",
      "Alternar Barra de estado", ""},
+    {Command::NextPeriod, "N&ueva a partir de una anterior...", "",
+     "Crea la declaración del mes siguiente a partir de una declaración ya generada", "Nueva a partir de una anterior",
+     "document-new-from"},
+    {Command::ImportBrands, "I&mportar marcas...", "", "Trae las marcas del anexo desde un archivo CSV",
+     "Importar marcas", ""},
+    {Command::ExportBrands, "E&xportar marcas...", "", "Guarda las marcas del anexo en un archivo CSV",
+     "Exportar marcas", ""},
 };
 
 // Where each command stands; kSeparator is a separator line or gap.
 constexpr Command kSeparator = static_cast<Command>(-1);
-const Command kFileMenu[] = {Command::New, Command::Consult, Command::Modify, kSeparator,
+const Command kFileMenu[] = {Command::New, Command::Consult, Command::Modify, Command::NextPeriod, kSeparator,
+                             Command::ImportBrands, Command::ExportBrands, kSeparator,
                              Command::Print, Command::ExportPdf, Command::PrintPreview, kSeparator,
                              Command::Exit};
 const Command kViewMenu[] = {Command::ViewToolBar, Command::ViewStatusBar};
 const Command kHelpMenu[] = {Command::About};
-const Command kToolBar[] = {Command::New, Command::Consult, Command::Modify, kSeparator,
+const Command kToolBar[] = {Command::New, Command::Consult, Command::Modify, Command::NextPeriod, kSeparator,
                             Command::Print, Command::ExportPdf, kSeparator, Command::About, Command::Exit};
 
 struct LockIndicator {
@@ -114,7 +124,9 @@ CMainFrame::CMainFrame(QWidget* parent)
       m_view(new CFormulario7316View(this)),
       m_drafts(new CDraftKeeper(*m_view, this)),
       m_hostUi(this, [this](const QString& html) { m_view->ShowPage(html); }),
-      m_generation(m_hostUi, PlatformOutputPlace())
+      m_generation(m_hostUi, PlatformOutputPlace()),
+      m_nextPeriod(new CNextPeriodStart(*m_view, *m_drafts, m_hostUi, this)),
+      m_brandRows(new CBrandRowTransfer(*m_view, *m_drafts, m_hostUi, this))
 {
     // The engine starts on the blank form while the window is built.
     m_drafts->BeginBlankForm();
@@ -155,6 +167,9 @@ void CMainFrame::ConnectCommands()
                                                html.toStdString(), nit.toStdString()))
                     m_drafts->Generated();
             });
+    m_handlers[Command::NextPeriod] = [this] { OnNextPeriod(m_hostUi); };
+    m_handlers[Command::ImportBrands] = [this] { m_brandRows->Import(); };
+    m_handlers[Command::ExportBrands] = [this] { m_brandRows->Export(); };
     m_handlers[Command::About] = [this] { OnAppAbout(); };
     m_handlers[Command::Exit] = [this] { close(); };
 }
@@ -180,6 +195,22 @@ void CMainFrame::OpenDeclaration(const std::string& path)
     FixedFileUi ui(m_hostUi, path);
     if (Reopen(ReopenMode::Consult, BuildConsultPage, ui, m_page))
         m_drafts->EndWorkingForm();
+}
+
+// A new declaration from an earlier one, once typed work may go; when none
+// is started, the working form stays and is drafted on.
+void CMainFrame::OnNextPeriod(HostUi& chooser)
+{
+    if (!m_drafts->MayDiscard())
+        return;
+    if (!m_nextPeriod->Start(chooser))
+        m_drafts->KeepDrafting();
+}
+
+void CMainFrame::StartNextPeriod(const std::string& path)
+{
+    FixedFileUi ui(m_hostUi, path);
+    OnNextPeriod(ui);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -11,7 +11,9 @@
 #include <functional>
 #include <map>
 
+class CBrandRowTransfer;
 class CDraftKeeper;
+class CNextPeriodStart;
 class CFormulario7316View;
 class QAction;
 class QKeyEvent;
@@ -26,7 +28,8 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     enum class Command {
-        New, Consult, Modify, Print, PrintPreview, ExportPdf, Save, About, Exit, ViewToolBar, ViewStatusBar
+        New, Consult, Modify, Print, PrintPreview, ExportPdf, Save, About, Exit, ViewToolBar, ViewStatusBar,
+        NextPeriod, ImportBrands, ExportBrands
     };
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -44,6 +47,13 @@ public:
     // Ends the program as closing the window does, but without asking:
     // typed work stays as the draft the next start offers.
     void EndWithoutAsking();
+
+    // Starts a new declaration from the saved one at `path`, as
+    // "Nueva a partir de una anterior..." does with the file chosen.
+    void StartNextPeriod(const std::string& path);
+
+    CNextPeriodStart& NextPeriod() const { return *m_nextPeriod; }
+    CBrandRowTransfer& BrandRows() const { return *m_brandRows; }
 
     // The command's action; nullptr for a command that has no handler yet.
     QAction* Action(Command command) const;
@@ -65,6 +75,7 @@ private:
     void OnAppAbout();
     void OnExportPdf();
     void OnReopen(ReopenMode mode);
+    void OnNextPeriod(HostUi& chooser);
 
     CFormulario7316View* m_view;
     CDraftKeeper* m_drafts;
@@ -75,4 +86,6 @@ private:
     QtHostUi m_hostUi;
     CGenerationFlow m_generation;  // the page's GeneraArchivo, and Save
     CPageText m_page;              // the page Consult or Modify built last
+    CNextPeriodStart* m_nextPeriod;
+    CBrandRowTransfer* m_brandRows;
 };

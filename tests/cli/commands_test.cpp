@@ -4,6 +4,7 @@
 #include "commands.h"
 
 #include "declaration_sample.h"
+#include "host/brand_csv.h"
 #include "host/temporary_directory.h"
 #include "render/consult_page.h"
 #include "render/modify_page.h"
@@ -71,6 +72,9 @@ TEST(CliCommands, EachCommandExitsWithItsStatusAndWritesToItsStream)
          {"El archivo que intenta modificar es invalido, no pertenece a una declaración\n"}},
         {RunConsultCommand, {files.Write("other", other)}, "", 1, "",
          {"Formulario7489: Error:\nNo es posible abrir el documento, ya que no pertenece a un formulario DRN-7316.\n"}},
+        {RunExportCsvCommand, {sealed}, "", 0, BrandCsvText({SampleDeclaration(1).Read().rows[0].cells}), {}},
+        {RunExportCsvCommand, {dir + "html"}, "", 1, "", {dir + "html: not a sealed"}},
+        {RunExportCsvCommand, {}, "", kExitUsage, "", {"usage: formulario7316-cli export-csv FILE\n"}},
         {RunSealCommand, {"a", "b"}, "", kExitUsage, "", {"usage: formulario7316-cli seal [XMLFILE]\n"}},
         {RunUnsealCommand, {}, "", kExitUsage, "", {"usage: formulario7316-cli unseal FILE\n"}},
         {RunVerifyCommand, {}, "", kExitUsage, "", {"usage: formulario7316-cli verify FILE...\n"}},

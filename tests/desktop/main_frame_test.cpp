@@ -119,6 +119,10 @@ const char kLayout[] = R"(&Archivo
   &Nuevo | Ctrl+N | Crea un nuevo documento | Nuevo
   &Consultar | Ctrl+C | Abre un documento ya existente para consultarlo | Abrir
   &Modificar | Ctrl+M | Abre un archivo existente y permite modificarlo | Modificar
+  N&ueva a partir de una anterior... |  | Crea la declaración del mes siguiente a partir de una declaración ya generada | Nueva a partir de una anterior
+  -
+  I&mportar marcas... |  | Trae las marcas del anexo desde un archivo CSV | Importar marcas
+  E&xportar marcas... |  | Guarda las marcas del anexo en un archivo CSV | Exportar marcas
   -
   &Imprimir... | Ctrl+P | Imprime el documento activo | Imprimir
   &Exportar PDF... |  | Guarda el documento activo como archivo PDF | Exportar PDF
@@ -132,7 +136,7 @@ Ay&uda
   &Acerca de Formulario7316... |  | Muestra información del programa y su número de versión | Acerca de
 keys only
   &Guardar | Ctrl+S | Guarda el documento activo | Guardar
-tool bar, each button with its image: Nuevo Abrir Modificar - Imprimir Exportar PDF - Acerca de Salir
+tool bar, each button with its image: Nuevo Abrir Modificar Nueva a partir de una anterior - Imprimir Exportar PDF - Acerca de Salir
 status bar: Preparado MAY NUM DESP
 )";
 
@@ -387,6 +391,9 @@ TEST_F(MainFrameTest, TheCommandLineNamesADeclarationToShowReadOnly)
         {{"DRN-1", "DRN-2"}, "", "", "2 formulario7316: "},
         {{"--help"}, "", "", "0 Uso: formulario7316 [ARCHIVO]"},
         {{"--version", "DRN-1"}, "", "", "0 formulario7316 1.6"},
+        {{"--next-period", "DRN-1"}, "", "", ""},
+        {{"--next-period"}, "", "", "2 formulario7316: --next-period"},
+        {{"--next-period", "DRN-1", "DRN-2"}, "", "", "2 formulario7316: --next-period"},
     };
     for (const auto& test : cases) {
         std::vector<const char*> argv{"formulario7316"};
@@ -395,7 +402,8 @@ TEST_F(MainFrameTest, TheCommandLineNamesADeclarationToShowReadOnly)
         const std::string exit = line.exit ? std::to_string(line.exit->exitCode) + ' ' + line.exit->output + line.exit->error : "";
         EXPECT_TRUE(exit.starts_with(test.exit) && exit.empty() == test.exit.empty()) << exit;
         if (!line.exit) {
-            EXPECT_EQ(line.file + (line.WantsPdf() ? line.pdfDeclaration + '>' + line.pdfOutput : ""), test.file + test.pdf);
+            EXPECT_EQ(line.file + (line.WantsPdf() ? line.pdfDeclaration + '>' + line.pdfOutput : "") + line.nextPeriodFrom,
+                      test.file + test.pdf + (test.arguments[0] == std::string("--next-period") ? "DRN-1" : ""));
         }
     }
     // The engine takes its switches from its flags variable alone: the command line's are added to it.
