@@ -25,6 +25,7 @@ var MENSAJEBASEMINIMA = "Error:\nLa Base Imponible es menor al mínimo aceptable
 var MENSAJEMARCAREPETIDA = "Error:\nUsted a ingresado dos veces la misma marca, por favor verifique que los datos que ingresó en la columna Marcas y Presentación, sean los correctos.";
 var MENSAJEPRECIOCERO = "Error:\nLa casilla “Precio sugerido” debe contener un valor mayor a cero.\nPor favor corrija el error";
 var MENSAJEDEDUCCION = "Error:\nUsted ha declarado una deducción y al menos una de las casillas “Marca” y “Precio sugerido al consumidor” ha quedado en blanco.\nPor favor complete la casilla en blanco";
+var MENSAJEMARCAENBLANCO = "Error:\nLa casilla “Marca” ha quedado en blanco.\nPor favor complete la casilla en blanco";
 
 // The cell of annex n, row r, column k, found by its id, which is its name:
 // a look-up by id costs a fraction of one among the form's named fields.
@@ -179,17 +180,20 @@ function posfila(name, n) {
 
 // Leaving an annex cell: a cell typed while an earlier row is incomplete is
 // emptied; otherwise it is checked with its column's entry and the form is
-// recalculated, or, refused, emptied and given the focus.
+// recalculated, or, refused, emptied and given the focus. An accepted cell
+// stays, but its row is reported when it breaks a rule of its own (a taxed
+// row with no brand).
 function validacionesobjetoanexo(name, n, col) {
-    var celda = C[name];
+    var celda = C[name], renglon = Number(posfila(name, n));
     if (celda.value == "")
         return;
-    if (renglonesvacios(Number(posfila(name, n)), n)) {
+    if (renglonesvacios(renglon, n)) {
         celda.value = "";
         return;
     }
     if (!requerido(a[col], celda) && bientipocontenido(a[col], celda)) {
         formulas();
+        reglarota(valoresrenglon(n, renglon), n, renglon, true);
         return;
     }
     celda.value = "";
@@ -198,7 +202,8 @@ function validacionesobjetoanexo(name, n, col) {
 
 // Rules every row before the one being filled must keep, in order: which
 // cell of the row takes the focus when the rule is broken, and the message.
-// Each rule looks at the row's values by column (valoresrenglon).
+// Each rule looks at the row's values by column (valoresrenglon); a rule
+// marked `propia` holds for the row being filled too.
 var REGLASRENGLON = [
     { rota: function (v) {
           return precionulo(v[2]) && [1, 3, 4, 5, 6].some(function (k) { return v[k] != ""; });
@@ -224,7 +229,13 @@ var REGLASRENGLON = [
           return v[6] != "" && (v[1] == "" || v[2] == "");
       },
       foco: function (v) { return v[1] == "" ? 1 : 2; },
-      mensaje: MENSAJEDEDUCCION }
+      mensaje: MENSAJEDEDUCCION },
+    { rota: function (v) {
+          return v[1] == "" && v[2] != "" && v[4] != "";
+      },
+      foco: function (v) { return 1; },
+      mensaje: MENSAJEMARCAENBLANCO,
+      propia: true }
 ];
 
 // The values of columns 1 to 6 of row r of annex n, by column number.
@@ -238,15 +249,22 @@ function valoresrenglon(n, r) {
 // True, after its message and with the focus on it, when one of the rows 1
 // to row - 1 of annex n is incomplete.
 function renglonesvacios(row, n) {
-    for (var r = 1; r < row; r++) {
-        var valores = valoresrenglon(n, r);
-        for (var i = 0; i < REGLASRENGLON.length; i++) {
-            var regla = REGLASRENGLON[i];
-            if (regla.rota(valores)) {
-                alert(regla.mensaje);
-                celdaanexo(n, r, regla.foco(valores)).focus();
-                return true;
-            }
+    for (var r = 1; r < row; r++)
+        if (reglarota(valoresrenglon(n, r), n, r, false))
+            return true;
+    return false;
+}
+
+// True, after its message and with the focus where the rule puts it, when
+// row r of annex n (its values by column) breaks one of the rules; with
+// `propias`, only the rules a row must keep while it is being filled.
+function reglarota(valores, n, r, propias) {
+    for (var i = 0; i < REGLASRENGLON.length; i++) {
+        var regla = REGLASRENGLON[i];
+        if ((!propias || regla.propia) && regla.rota(valores)) {
+            alert(regla.mensaje);
+            celdaanexo(n, r, regla.foco(valores)).focus();
+            return true;
         }
     }
     return false;

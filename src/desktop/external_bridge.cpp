@@ -1,6 +1,7 @@
 #include "external_bridge.h"
 
-#include <QFile>
+#include "resource_text.h"
+
 #include <QWebChannel>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -8,20 +9,12 @@
 
 namespace {
 
-QString ReadResource(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("Missing resource %s", qPrintable(path));
-    return QString::fromUtf8(file.readAll());
-}
-
 // The bridge script with the engine's web channel client placed inside it.
 QString BridgeScriptSource()
 {
-    QString source = ReadResource(QStringLiteral(":/desktop/external_bridge.js"));
+    QString source = ReadResourceText(QStringLiteral(":/desktop/external_bridge.js"));
     return source.replace(QLatin1String("/*QWEBCHANNEL_JS*/"),
-                          ReadResource(QStringLiteral(":/qtwebchannel/qwebchannel.js")));
+                          ReadResourceText(QStringLiteral(":/qtwebchannel/qwebchannel.js")));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "formulario7316_view.h"
 
+#include "accessible_names.h"
 #include "external_bridge.h"
 #include "page_setup.h"
 #include "request_guard.h"
@@ -43,6 +44,7 @@ CFormulario7316View::CFormulario7316View(QWidget* parent)
 
     m_page = std::make_unique<CFormPage>(m_profile.get(), nullptr);
     m_bridge = new CExternalBridge(m_page.get());
+    InsertAccessibleNames(m_page.get());
     connect(m_bridge, &CExternalBridge::generaArchivo, this, &CFormulario7316View::generaArchivo);
     connect(m_bridge, &CExternalBridge::ready, this, [this] {
         m_bridgeReady = true;

@@ -45,7 +45,8 @@ TEST_F(AnnexTest, AddsTheRowsAskedForUpToOneHundredAndThree)
 // packages shows the column totals as plain numbers; an empty base takes
 // three quarters of the price, cut to four decimals, then rounded; a new
 // price raises only a base below its minimum, and a typed base below it is
-// reported and kept; a price of 0 (to four decimals) is refused; a brand may be chosen in one row only.
+// reported and kept; a price of 0 (to four decimals) is refused; a taxed row
+// needs a brand, kept as typed but reported; a brand may be chosen in one row only.
 TEST_F(AnnexTest, CellsAreCheckedWithTheirColumnAndTheRowsBeforeThem)
 {
     expectCases({
@@ -64,6 +65,8 @@ TEST_F(AnnexTest, CellsAreCheckedWithTheirColumnAndTheRowsBeforeThem)
         {"f11c1=" + Brand(7) + "|f11c2:=10|f14c4=5", "f14c4", "", "quantities-blank", "f11c4"},
         {"f11c2:=10|f11c5:=1|f14c4=5", "f14c4", "", "deduction-without-brand-or-price", "f11c1"},
         {"f11c2:=10|f11c6:=1|f14c4=5", "f14c4", "", "deduction-without-brand-or-price", "f11c1"},
+        {"f11c2=25|f11c4=100", "f11c2 f11c4 c2010", "25.0000|100.0000|1875.00", "brand-blank", "f11c1"},
+        {"f11c2:=25|f11c4:=100|f13c2=5", "f13c2", "", "brand-blank", "f11c1"},
         {"f13c1=" + Brand(51) + "|f13c2=25|f13c4=10|f115c1=" + Brand(51), "f13c1 f115c1", Brand(51) + '|', "brand-twice",
          "f115c1"},
         {"f115c1=" + Brand(51) + "|f13c1=" + Brand(51), "f115c1 f13c1", Brand(51) + '|', "brand-twice", "f13c1"},

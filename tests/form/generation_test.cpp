@@ -108,7 +108,7 @@ TEST_F(GenerationTest, MarkupInTheNameOrTheNitCannotRewriteTheDeclaration)
 
 // Rows up to the last one used must be complete: an empty row between used
 // rows stops at its base, a row priced 0 at its price, an incomplete row at
-// its missing cell.
+// its missing cell, a taxed row without a brand at its brand.
 TEST_F(GenerationTest, AnIncompleteOrEmptyRowBeforeTheLastUsedStopsTheGeneration)
 {
     const QString taxpayer = kTaxpayer.arg("12345679", "Tabacalera") + "f11c1=" + Brand(1) + "|f11c2=25|";
@@ -116,7 +116,9 @@ TEST_F(GenerationTest, AnIncompleteOrEmptyRowBeforeTheLastUsedStopsTheGeneration
                  {taxpayer + "f11c4=10|f12c1=" + Brand(2) + "|f12c2:=0.00004|f12c4=10|!validar", "f12c2", "0.00004",
                   "price-zero", "f12c2"}});
     EXPECT_TRUE(form.takeHostCalls(0).isEmpty());
-    expectCases({{taxpayer + "!validar", "f11c4", "", "quantities-blank", "f11c4"}});
+    expectCases({{taxpayer + "!validar", "f11c4", "", "quantities-blank", "f11c4"},
+                 {kTaxpayer.arg("12345679", "Tabacalera") + "f11c2:=25|f11c3:=18.75|f11c4:=100|!validar", "f11c2",
+                  "25", "brand-blank", "f11c1"}});
     EXPECT_TRUE(form.takeHostCalls(0).isEmpty());
 }
 

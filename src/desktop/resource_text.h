@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The text of one of the program's own compiled-in resources, as UTF-8; a
+// missing one ends the program, since the build put it there.
+QString ReadResourceText(const QString& path);
