@@ -19,6 +19,8 @@ constexpr Command kCommands[] = {
     {"verify", "verify FILE...", "check sealed files: one line per file, ok or the reason", RunVerifyCommand},
     {"consult", "consult [--trace] FILE", "print the read-only page of a sealed declaration", RunConsultCommand},
     {"modify", "modify [--trace] FILE", "print the editable page of a sealed declaration", RunModifyCommand},
+    {"list", "list DIR...", "list the declaration files under the folders: a header, then one tab-separated line each",
+     RunListCommand},
 };
 
 void PrintHelp(std::ostream& out)
