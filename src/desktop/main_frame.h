@@ -12,6 +12,7 @@
 #include <map>
 
 class CDraftKeeper;
+class CRegisterWindow;
 class CFormulario7316View;
 class QAction;
 class QKeyEvent;
@@ -26,7 +27,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     enum class Command {
-        New, Consult, Modify, Print, PrintPreview, ExportPdf, Save, About, Exit, ViewToolBar, ViewStatusBar
+        New, Consult, Modify, Register, Print, PrintPreview, ExportPdf, Save, About, Exit, ViewToolBar, ViewStatusBar
     };
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -40,6 +41,10 @@ public:
     // chosen: the same refusals, and the page shown stays on a refusal. Asks
     // nothing, and leaves any draft where it is.
     void OpenDeclaration(const std::string& path);
+
+    // Consult or Modify of the file chosen, or of `file` when given, once
+    // typed work may go. True when its page is shown.
+    bool OnReopen(ReopenMode mode, const std::optional<std::string>& file = std::nullopt);
 
     // The command's action; nullptr for a command that has no handler yet.
     QAction* Action(Command command) const;
@@ -60,7 +65,7 @@ private:
     QAction* FrameShortcut(const QKeyEvent& key) const;
     void OnAppAbout();
     void OnExportPdf();
-    void OnReopen(ReopenMode mode);
+    void OnRegister();
 
     CFormulario7316View* m_view;
     CDraftKeeper* m_drafts;
@@ -71,4 +76,5 @@ private:
     QtHostUi m_hostUi;
     CGenerationFlow m_generation;  // the page's GeneraArchivo, and Save
     CPageText m_page;              // the page Consult or Modify built last
+    CRegisterWindow* m_register = nullptr;  // made when first shown
 };
