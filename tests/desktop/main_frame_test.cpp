@@ -117,6 +117,7 @@ const char kLayout[] = R"(&Archivo
   &Nuevo | Ctrl+N | Crea un nuevo documento | Nuevo
   &Consultar | Ctrl+C | Abre un documento ya existente para consultarlo | Abrir
   &Modificar | Ctrl+M | Abre un archivo existente y permite modificarlo | Modificar
+  &Declaraciones generadas... |  | Muestra las declaraciones generadas, por contribuyente y período | Declaraciones generadas
   -
   &Imprimir... | Ctrl+P | Imprime el documento activo | Imprimir
   &Exportar PDF... |  | Guarda el documento activo como archivo PDF | Exportar PDF
@@ -130,7 +131,7 @@ Ay&uda
   &Acerca de Formulario7316... |  | Muestra información del programa y su número de versión | Acerca de
 keys only
   &Guardar | Ctrl+S | Guarda el documento activo | Guardar
-tool bar, each button with its image: Nuevo Abrir Modificar - Imprimir Exportar PDF - Acerca de Salir
+tool bar, each button with its image: Nuevo Abrir Modificar Declaraciones generadas - Imprimir Exportar PDF - Acerca de Salir
 status bar: Preparado MAY NUM DESP
 )";
 
