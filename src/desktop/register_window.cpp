@@ -72,6 +72,7 @@ CRegisterWindow::CRegisterWindow(QWidget* parent, Actions actions)
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setWordWrap(false);
     connect(m_table, &QTableView::activated, this, [this] { OnRow(m_actions.consult); });
 
     m_progress->setAccessibleName(QStringLiteral("Lectura de los archivos"));
@@ -124,7 +125,7 @@ QWidget* CRegisterWindow::CreateFolderPane()
     auto* pane = new QWidget(this);
     auto* row = new QHBoxLayout(pane);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(QStringLiteral("Carpetas Carpe&tas leídas:leídas:"), pane);
+    auto* label = new QLabel(QStringLiteral("Carpetas &leídas:"), pane);
     label->setBuddy(m_folders);
     m_folders->setAccessibleName(QStringLiteral("Carpetas leídas"));
     m_folders->setMaximumHeight(80);
@@ -198,7 +199,8 @@ void CRegisterWindow::ScanDone(std::vector<RegisterRow> rows)
     const auto gaps = std::count_if(rows.begin(), rows.end(),
                                     [](const RegisterRow& row) { return row.mark == RegisterMark::kGap; });
     m_model->SetRows(std::move(rows));
-    m_status->setText(QStringLiteral("%1 declaraciones, %2 archivos que no pudieron leerse, %3 meses faltantes")
+    m_table->resizeColumnsToContents();
+    m_status->setText(QStringLiteral("Declaraciones: %1. Archivos que no pudieron leerse: %2. Meses faltantes: %3.")
                           .arg(m_model->rowCount() - unreadable - gaps).arg(unreadable).arg(gaps));
     if (m_filter->rowCount() > 0)
         m_table->setCurrentIndex(m_filter->index(0, 0));
