@@ -27,6 +27,7 @@ int RunVerifyCommand(const CommandArguments& arguments, CommandStreams& streams)
 int RunConsultCommand(const CommandArguments& arguments, CommandStreams& streams);
 int RunModifyCommand(const CommandArguments& arguments, CommandStreams& streams);
 int RunExportCsvCommand(const CommandArguments& arguments, CommandStreams& streams);
+int RunListCommand(const CommandArguments& arguments, CommandStreams& streams);
 
 // consult and modify: "[--trace] FILE", the page on the output, the refusal on
 // the error stream with status 1.

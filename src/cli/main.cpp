@@ -20,6 +20,8 @@ constexpr Command kCommands[] = {
     {"consult", "consult [--trace] FILE", "print the read-only page of a sealed declaration", RunConsultCommand},
     {"modify", "modify [--trace] FILE", "print the editable page of a sealed declaration", RunModifyCommand},
     {"export-csv", "export-csv FILE", "print the brand rows of a sealed declaration as CSV", RunExportCsvCommand},
+    {"list", "list DIR...", "list the declaration files under the folders: a header, then one tab-separated line each",
+     RunListCommand},
 };
 
 void PrintHelp(std::ostream& out)

@@ -59,7 +59,12 @@ public:
 
     const CNode* Find(int id) const
     {
-        const auto found = boxes_.find("\"" + std::to_string(id) + "\"");
+        return Find(std::to_string(id));
+    }
+
+    const CNode* Find(const std::string& id) const
+    {
+        const auto found = boxes_.find("\"" + id + "\"");
         return found == boxes_.end() ? nullptr : found->second;
     }
 
@@ -110,6 +115,8 @@ DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declarati
     for (int id = kFirstBox; id <= kLastBox; ++id)
         if (const CNode* box = boxes.Find(id))
             declaration.boxes.emplace(id, box->value);
+    if (const CNode* presented = boxes.Find(std::string("FECPRE")))
+        declaration.presented = presented->value;
     return {};
 }
 

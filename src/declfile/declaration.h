@@ -46,6 +46,7 @@ struct Declaration {
     PeriodDate to;
     std::vector<AnnexRow> rows;  // ascending by number; a writer may leave gaps
     std::map<int, std::string> boxes;  // those of kFirstBox to kLastBox the file holds
+    std::string presented;  // the FECPRE box, "dd/mm/yyyy"; empty when the file lacks it
 
     // The saved text of box `id` (kFirstBox to kLastBox), or nullptr when the
     // file lacks it. Which boxes a page needs is the page's own rule.
@@ -76,7 +77,7 @@ private:
 // Reads the declaration from a parsed XML: FORMULARIO, NIT, NOMBRE,
 // PERIODO_DESDE, PERIODO_HASTA, every annex row from 1 to kMaxAnnexRows whose
 // brand cell is there (all six cells then needed), and the boxes kFirstBox to
-// kLastBox that are there. Looks values up as CNodeList does: the record
+// kLastBox and FECPRE that are there. Looks values up as CNodeList does: the record
 // added last wins.
 DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declaration);
 

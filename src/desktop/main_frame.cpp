@@ -9,6 +9,8 @@
 #include "next_period_start.h"
 #include "pdf_export.h"
 #include "qt_host_ui.h"
+#include "register_folders.h"
+#include "register_window.h"
 
 #include "host/fixed_file_ui.h"
 #include "render/consult_page.h"
@@ -19,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -48,6 +51,9 @@ const CommandSpec kCommands[] = {
      "Abrir", "document-open"},
     {Command::Modify, "&Modificar", "Ctrl+M", "Abre un archivo existente y permite modificarlo",
      "Modificar", "document-edit"},
+    {Command::Register, "&Declaraciones generadas...", "",
+     "Muestra las declaraciones generadas, por contribuyente y período", "Declaraciones generadas",
+     "view-list-details"},
     {Command::Print, "&Imprimir...", "Ctrl+P", "Imprime el documento activo", "Imprimir", "document-print"},
     {Command::ExportPdf, "&Exportar PDF...", "", "Guarda el documento activo como archivo PDF",
      "Exportar PDF", "document-export"},
@@ -72,13 +78,13 @@ const CommandSpec kCommands[] = {
 
 // Where each command stands; kSeparator is a separator line or gap.
 constexpr Command kSeparator = static_cast<Command>(-1);
-const Command kFileMenu[] = {Command::New, Command::Consult, Command::Modify, Command::NextPeriod, kSeparator,
+const Command kFileMenu[] = {Command::New, Command::Consult, Command::Modify, Command::NextPeriod, Command::Register, kSeparator,
                              Command::ImportBrands, Command::ExportBrands, kSeparator,
                              Command::Print, Command::ExportPdf, Command::PrintPreview, kSeparator,
                              Command::Exit};
 const Command kViewMenu[] = {Command::ViewToolBar, Command::ViewStatusBar};
 const Command kHelpMenu[] = {Command::About};
-const Command kToolBar[] = {Command::New, Command::Consult, Command::Modify, Command::NextPeriod, kSeparator,
+const Command kToolBar[] = {Command::New, Command::Consult, Command::Modify, Command::NextPeriod, Command::Register, kSeparator,
                             Command::Print, Command::ExportPdf, kSeparator, Command::About, Command::Exit};
 
 struct LockIndicator {
@@ -106,6 +112,10 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption) override
     {
         m_inner.ShowMessage(text, caption);
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) override
+    {
+        return m_inner.AskYesNo(text, caption);
     }
     void ShowWarning(const std::string& text) override { m_inner.ShowWarning(text); }
     void ShowPage(const std::string& html) override { m_inner.ShowPage(html); }
@@ -157,6 +167,7 @@ void CMainFrame::ConnectCommands()
     };
     m_handlers[Command::Consult] = [this] { OnReopen(ReopenMode::Consult); };
     m_handlers[Command::Modify] = [this] { OnReopen(ReopenMode::Modify); };
+    m_handlers[Command::Register] = [this] { OnRegister(); };
     m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
     m_handlers[Command::PrintPreview] = [this] { m_view->PreviewPage(); };
     m_handlers[Command::ExportPdf] = [this] { OnExportPdf(); };
@@ -164,8 +175,10 @@ void CMainFrame::ConnectCommands()
     connect(m_view, &CFormulario7316View::generaArchivo, this,
             [this](const QString& xml, const QString& number, const QString& html, const QString& nit) {
                 if (m_generation.GeneraArchivo(xml.toStdString(), number.toStdString(),
-                                               html.toStdString(), nit.toStdString()))
+                                               html.toStdString(), nit.toStdString())) {
                     m_drafts->Generated();
+                    RememberRegisterFolder(QFileInfo(QString::fromStdString(m_generation.RutaArchivo())).path());
+                }
             });
     m_handlers[Command::NextPeriod] = [this] { OnNextPeriod(m_hostUi); };
     m_handlers[Command::ImportBrands] = [this] { m_brandRows->Import(); };
@@ -174,20 +187,23 @@ void CMainFrame::ConnectCommands()
     m_handlers[Command::Exit] = [this] { close(); };
 }
 
-// Consult or Modify, once typed work may go; when no page is shown in the
-// end, the working form stays and is drafted on.
-void CMainFrame::OnReopen(ReopenMode mode)
+// When no page is shown in the end, the working form stays and is drafted on.
+bool CMainFrame::OnReopen(ReopenMode mode, const std::optional<std::string>& file)
 {
     if (!m_drafts->MayDiscard())
-        return;
-    ChoiceKeepingUi ui(m_hostUi);
+        return false;
+    FixedFileUi fixed(m_hostUi, file.value_or(std::string()));
+    ChoiceKeepingUi ui(file ? static_cast<HostUi&>(fixed) : m_hostUi);
     const bool modify = mode == ReopenMode::Modify;
-    if (!Reopen(mode, modify ? PageBuilder(BuildModifyPage) : PageBuilder(BuildConsultPage), ui, m_page))
+    if (!Reopen(mode, modify ? PageBuilder(BuildModifyPage) : PageBuilder(BuildConsultPage), ui, m_page)) {
         m_drafts->KeepDrafting();
-    else if (modify)
+        return false;
+    }
+    if (modify)
         m_drafts->BeginModifyPage(ui.Chosen());
     else
         m_drafts->EndWorkingForm();
+    return true;
 }
 
 void CMainFrame::OpenDeclaration(const std::string& path)
@@ -211,6 +227,26 @@ void CMainFrame::StartNextPeriod(const std::string& path)
 {
     FixedFileUi ui(m_hostUi, path);
     OnNextPeriod(ui);
+}
+
+// The register window, made once; its rows open in this window's view.
+void CMainFrame::OnRegister()
+{
+    if (!m_register) {
+        const auto reopen = [this](ReopenMode mode, bool pdf) {
+            return [this, mode, pdf](const std::string& path) {
+                activateWindow();
+                if (OnReopen(mode, path) && pdf)  // the PDF of the page once it has loaded
+                    connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) { if (ok) OnExportPdf(); },
+                            Qt::SingleShotConnection);
+            };
+        };
+        m_register = new CRegisterWindow(this, {reopen(ReopenMode::Consult, false), reopen(ReopenMode::Modify, false),
+                                                reopen(ReopenMode::Consult, true)});
+    }
+    m_register->show();
+    m_register->raise();
+    m_register->activateWindow();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

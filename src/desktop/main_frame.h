@@ -14,6 +14,7 @@
 class CBrandRowTransfer;
 class CDraftKeeper;
 class CNextPeriodStart;
+class CRegisterWindow;
 class CFormulario7316View;
 class QAction;
 class QKeyEvent;
@@ -29,7 +30,7 @@ class CMainFrame : public QMainWindow {
 public:
     enum class Command {
         New, Consult, Modify, Print, PrintPreview, ExportPdf, Save, About, Exit, ViewToolBar, ViewStatusBar,
-        NextPeriod, ImportBrands, ExportBrands
+        NextPeriod, ImportBrands, ExportBrands, Register
     };
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -55,6 +56,10 @@ public:
     CNextPeriodStart& NextPeriod() const { return *m_nextPeriod; }
     CBrandRowTransfer& BrandRows() const { return *m_brandRows; }
 
+    // Consult or Modify of the file chosen, or of `file` when given, once
+    // typed work may go. True when its page is shown.
+    bool OnReopen(ReopenMode mode, const std::optional<std::string>& file = std::nullopt);
+
     // The command's action; nullptr for a command that has no handler yet.
     QAction* Action(Command command) const;
 
@@ -74,8 +79,8 @@ private:
     QAction* FrameShortcut(const QKeyEvent& key) const;
     void OnAppAbout();
     void OnExportPdf();
-    void OnReopen(ReopenMode mode);
     void OnNextPeriod(HostUi& chooser);
+    void OnRegister();
 
     CFormulario7316View* m_view;
     CDraftKeeper* m_drafts;
@@ -88,4 +93,5 @@ private:
     CPageText m_page;              // the page Consult or Modify built last
     CNextPeriodStart* m_nextPeriod;
     CBrandRowTransfer* m_brandRows;
+    CRegisterWindow* m_register = nullptr;  // made when first shown
 };

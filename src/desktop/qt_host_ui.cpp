@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <utility>
 
@@ -40,6 +41,19 @@ void QtHostUi::ShowMessage(const std::string& text, const std::string& caption)
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Ok, m_parent);
     box.exec();
+}
+
+bool QtHostUi::AskYesNo(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::NoButton, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 void QtHostUi::ShowWarning(const std::string& text)

@@ -20,6 +20,10 @@ public:
     {
         m_inner.ShowMessage(text, caption);
     }
+    bool AskYesNo(const std::string& text, const std::string& caption) override
+    {
+        return m_inner.AskYesNo(text, caption);
+    }
     void ShowWarning(const std::string& text) override { m_inner.ShowWarning(text); }
     void ShowPage(const std::string& html) override { m_inner.ShowPage(html); }
 

@@ -5,6 +5,7 @@
 #include "declfile/windows1252.h"
 #include "host/html_copy.h"
 
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -81,8 +82,10 @@ bool CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::str
         return false;
     }
     const std::string formDirectory = MakeFormDirectory(*taxpayerDirectory, m_place);
-    return WriteDataFile(formDirectory + m_place.separator + kDataFilePrefix + numformulario,
-                         *sealed, cadenahtml);
+    const std::string path = formDirectory + m_place.separator + kDataFilePrefix + numformulario;
+    if (!MayWrite(path))
+        return false;
+    return WriteDataFile(path, *sealed, cadenahtml);
 }
 
 // The NIT and the declaration number become a directory and a file name, and
@@ -105,6 +108,16 @@ bool CGenerationFlow::AcceptsDeclaration(const std::string& cadenaxml,
         return false;
     }
     return true;
+}
+
+// A file already there (a correction keeps its declaration number) is
+// replaced only when the person says so.
+bool CGenerationFlow::MayWrite(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(Utf8Path(path), error)))
+        return true;
+    return m_ui.AskYesNo("Ya existe " + path + "; ¿Desea reemplazarlo?", kCaptionDeclaration);
 }
 
 bool CGenerationFlow::WriteDataFile(const std::string& path, const std::string& sealed,

@@ -30,6 +30,7 @@ public:
 private:
     bool AcceptsDeclaration(const std::string& cadenaxml, const std::string& numformulario,
                             const std::string& nitcontribuyente);
+    bool MayWrite(const std::string& path);
     bool WriteDataFile(const std::string& path, const std::string& sealed,
                        const std::string& cadenahtml);
 

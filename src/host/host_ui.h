@@ -21,6 +21,10 @@ public:
     // A plain message box: no icon, one OK button, the caption given.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 
+    // A question with the buttons "Sí" and "No", "No" the default (Enter,
+    // Escape and the close box answer it). True for "Sí".
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+
     // The application's warning box: title "Formulario7316", warning icon.
     virtual void ShowWarning(const std::string& text) = 0;
 

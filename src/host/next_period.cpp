@@ -33,6 +33,10 @@ public:
         m_inner.ShowMessage(text, caption);
     }
     void ShowWarning(const std::string& text) override { m_inner.ShowWarning(text); }
+    bool AskYesNo(const std::string& text, const std::string& caption) override
+    {
+        return m_inner.AskYesNo(text, caption);
+    }
     void ShowPage(const std::string&) override {}
 
 private:

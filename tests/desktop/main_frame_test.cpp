@@ -120,6 +120,7 @@ const char kLayout[] = R"(&Archivo
   &Consultar | Ctrl+C | Abre un documento ya existente para consultarlo | Abrir
   &Modificar | Ctrl+M | Abre un archivo existente y permite modificarlo | Modificar
   N&ueva a partir de una anterior... |  | Crea la declaración del mes siguiente a partir de una declaración ya generada | Nueva a partir de una anterior
+  &Declaraciones generadas... |  | Muestra las declaraciones generadas, por contribuyente y período | Declaraciones generadas
   -
   I&mportar marcas... |  | Trae las marcas del anexo desde un archivo CSV | Importar marcas
   E&xportar marcas... |  | Guarda las marcas del anexo en un archivo CSV | Exportar marcas
@@ -136,7 +137,7 @@ Ay&uda
   &Acerca de Formulario7316... |  | Muestra información del programa y su número de versión | Acerca de
 keys only
   &Guardar | Ctrl+S | Guarda el documento activo | Guardar
-tool bar, each button with its image: Nuevo Abrir Modificar Nueva a partir de una anterior - Imprimir Exportar PDF - Acerca de Salir
+tool bar, each button with its image: Nuevo Abrir Modificar Nueva a partir de una anterior Declaraciones generadas - Imprimir Exportar PDF - Acerca de Salir
 status bar: Preparado MAY NUM DESP
 )";
 

@@ -18,6 +18,7 @@ public:
 
     std::optional<std::string> directoryAnswer;
     std::optional<std::string> fileAnswer;
+    bool yesAnswer = false;
     std::vector<std::string> directoryOffers;
     std::vector<Message> messages;
     std::vector<std::string> pages;
@@ -32,6 +33,12 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption) override
     {
         messages.push_back({text, caption});
+    }
+    // Records the question, its caption "question: caption", and answers it.
+    bool AskYesNo(const std::string& text, const std::string& caption) override
+    {
+        messages.push_back({text, "question: " + caption});
+        return yesAnswer;
     }
     void ShowWarning(const std::string& text) override { messages.push_back({text, "Formulario7316", true}); }
     void ShowPage(const std::string& html) override

@@ -171,3 +171,35 @@ TEST_F(GenerationFlowTest, SaveWritesTheCopyOfTheLastDeclarationGeneratedOrSaysW
         EXPECT_EQ(files[path], copied ? golden : "");
     }
 }
+
+// A data file already there is replaced only after "Sí"; "No" leaves it byte
+// for byte, and the flow reports nothing generated.
+TEST_F(GenerationFlowTest, AnExistingDataFileIsReplacedOnlyWhenThePersonSaysSo)
+{
+    const std::string path = root.str() + "/" + kNit + "/7316/DRN-" + kNumber;
+    const std::string corrected = SampleDeclaration().With("2029", "150.00").Xml();
+    const struct {
+        const char* name;
+        bool yes;
+        std::string xmlAfter;
+    } cases[] = {{"No keeps the old file", false, kXml}, {"Sí replaces it", true, corrected}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        fs::remove_all(root.path() / kNit);
+        CGenerationFlow diskFlow(ui, {root.str() + "/", "/"});
+        ui.directoryAnswer = root.str() + "/";
+        ASSERT_TRUE(diskFlow.GeneraArchivo(kXml, kNumber, kMarkup, kNit));
+        ui.TakeShown();
+        const std::string before = ReadWholeFile(path).value();
+        ui.yesAnswer = test.yes;
+        EXPECT_EQ(diskFlow.GeneraArchivo(corrected, kNumber, kMarkup, kNit), test.yes);
+        const std::string question = "question: Zorovirira DRN-7316: Ya existe " + path + "; ¿Desea reemplazarlo?";
+        const std::string shown = ui.TakeShown();  // then the success message, after "Sí"
+        EXPECT_EQ(shown.substr(0, question.size()), question);
+        EXPECT_EQ(shown.size() > question.size(), test.yes);
+        std::string xml;
+        ASSERT_TRUE(CSealCodec().Unseal(ReadWholeFile(path).value(), xml).ok());
+        EXPECT_EQ(xml, test.xmlAfter);
+        EXPECT_EQ(ReadWholeFile(path).value() == before, !test.yes);
+    }
+}
