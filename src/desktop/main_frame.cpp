@@ -241,8 +241,12 @@ void CMainFrame::OnRegister()
                             Qt::SingleShotConnection);
             };
         };
+        const auto startNext = [this](const std::string& path) {
+            activateWindow();
+            StartNextPeriod(path);
+        };
         m_register = new CRegisterWindow(this, {reopen(ReopenMode::Consult, false), reopen(ReopenMode::Modify, false),
-                                                reopen(ReopenMode::Consult, true)});
+                                                startNext, reopen(ReopenMode::Consult, true)});
     }
     m_register->show();
     m_register->raise();

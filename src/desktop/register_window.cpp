@@ -108,6 +108,7 @@ QWidget* CRegisterWindow::CreateRowButtons()
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(Button("&Consultar", this, [this] { OnRow(m_actions.consult); }));
     row->addWidget(Button("&Modificar", this, [this] { OnRow(m_actions.modify); }));
+    row->addWidget(Button("&Nueva a partir de esta", this, [this] { OnRow(m_actions.nextPeriod); }));
     row->addWidget(Button("&Exportar PDF...", this, [this] { OnRow(m_actions.exportPdf); }));
     row->addWidget(Button("Abrir c&arpeta", this, [this] {
         OnRow([](const std::string& path) {
