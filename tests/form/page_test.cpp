@@ -166,7 +166,7 @@ TEST_F(PageTest, EveryOtherSchemeIsRefused)
     EXPECT_EQ(refused(requests, 1).host() + refused(requests, 2).host(), "127.0.0.1127.0.0.1");
     EXPECT_EQ(form.values("c3") + ' ' + form.view().url().scheme(), "sigue aquí res");
     // The refusal is signalled whatever the guard does: wait for the connection itself.
-    EXPECT_FALSE(WaitFor([&] { return server.hasPendingConnections(); }, 1500)) << "a request left the program";
+    EXPECT_FALSE(WaitFor([&] { return server.hasPendingConnections(); }, 1000)) << "a request left the program";
 }
 
 // A peer connection would send its STUN requests past the request guard: a
@@ -182,7 +182,7 @@ TEST_F(PageTest, NoPeerConnectionLeavesThePage)
     EXPECT_EQ(js(probe + "(window)"), "refused");
     EXPECT_EQ(js("window.RTCPeerConnection = function () {}; delete window.RTCPeerConnection; "
                  + probe + "(window)"), "refused");
-    EXPECT_FALSE(WaitFor([&] { return stun.hasPendingDatagrams(); }, 1500)) << "a STUN request left the program";
+    EXPECT_FALSE(WaitFor([&] { return stun.hasPendingDatagrams(); }, 1000)) << "a STUN request left the program";
 }
 
 }  // namespace
