@@ -14,16 +14,17 @@ int RunSealCommand(const CommandArguments& arguments, CommandStreams& streams)
         return kExitUsage;
     }
     const bool fromFile = !arguments.empty() && arguments[0] != "-";
-    const auto xml = fromFile ? ReadWholeFile(arguments[0]) : ReadWholeStream(streams.in);
-    if (!xml) {
-        streams.err << arguments[0] << ": cannot be read\n";
+    const FileContent xml = fromFile ? ReadDeclarationFile(arguments[0]) : ReadWholeStream(streams.in);
+    if (xml.problem != ReadProblem::kNone) {
+        streams.err << (fromFile ? arguments[0] : std::string("standard input")) << ": "
+                    << UnreadableFileStatus(xml.problem).Describe() << '\n';
         return 1;
     }
-    if (const std::string unwritable = CharactersNotInWindows1252(*xml); !unwritable.empty()) {
+    if (const std::string unwritable = CharactersNotInWindows1252(xml.bytes); !unwritable.empty()) {
         streams.err << "cannot seal: characters Windows-1252 cannot write: " << unwritable << '\n';
         return 1;
     }
-    const auto sealed = SealDeclaration(*xml);
+    const auto sealed = SealDeclaration(xml.bytes);
     if (!sealed) {
         streams.err << "cannot seal: the declaration is empty\n";
         return 1;

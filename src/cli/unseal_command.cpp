@@ -14,10 +14,10 @@ int RunUnsealCommand(const CommandArguments& arguments, CommandStreams& streams)
         streams.err << "usage: formulario7316-cli unseal FILE\n";
         return kExitUsage;
     }
-    const auto sealed = ReadWholeFile(arguments[0]);
+    const FileContent sealed = ReadDeclarationFile(arguments[0]);
     std::string xml;
-    const UnsealStatus status =
-        sealed ? CSealCodec().Unseal(*sealed, xml) : UnsealStatus(UnsealStatus::Cause::kUnreadable);
+    const UnsealStatus status = sealed.problem == ReadProblem::kNone ? CSealCodec().Unseal(sealed.bytes, xml)
+                                                                     : UnreadableFileStatus(sealed.problem);
     if (!status.ok()) {
         streams.err << arguments[0] << ": " << status.Describe() << '\n';
         return status.Code();

@@ -9,11 +9,11 @@ namespace {
 
 UnsealStatus VerifyOne(const std::string& path)
 {
-    const auto sealed = ReadWholeFile(path);
-    if (!sealed)
-        return UnsealStatus::Cause::kUnreadable;
+    const FileContent sealed = ReadDeclarationFile(path);
+    if (sealed.problem != ReadProblem::kNone)
+        return UnreadableFileStatus(sealed.problem);
     std::string xml;
-    return CSealCodec().Unseal(*sealed, xml);
+    return CSealCodec().Unseal(sealed.bytes, xml);
 }
 
 } // namespace

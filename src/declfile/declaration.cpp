@@ -1,9 +1,11 @@
 #include "declfile/declaration.h"
 
+#include "declfile/declaration_values.h"
 #include "declfile/seal_codec.h"
 #include "declfile/xml_reader.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 std::string_view PeriodDate::Slice(std::size_t position, std::size_t count) const
@@ -31,6 +33,13 @@ DeclarationStatus DeclarationStatus::Missing(std::string what)
     return status;
 }
 
+DeclarationStatus DeclarationStatus::BadValue(std::string what)
+{
+    DeclarationStatus status(Kind::kBadValue);
+    status.m_missing = std::move(what);
+    return status;
+}
+
 std::string DeclarationStatus::Describe() const
 {
     switch (m_kind) {
@@ -40,6 +49,7 @@ std::string DeclarationStatus::Describe() const
     case Kind::kNoVersion: return "no NUMERO_VERSION element";
     case Kind::kOtherForm: return "the declaration of another form";
     case Kind::kMissingValue: return "lacks " + m_missing;
+    case Kind::kBadValue: return "a value too long or with a control character in " + m_missing;
     }
     return "unknown";
 }
@@ -75,6 +85,25 @@ private:
 std::string BoxName(int id)
 {
     return "CASILLA " + std::to_string(id);
+}
+
+// The first value of the declaration that the form could not hold, or nothing.
+std::optional<std::string> FirstBadValue(const Declaration& declaration)
+{
+    const std::pair<const char*, const std::string*> header[] = {
+        {"FORMULARIO", &declaration.formNumber}, {"NIT", &declaration.nit}, {"NOMBRE", &declaration.name},
+        {"PERIODO_DESDE", &declaration.from.text}, {"PERIODO_HASTA", &declaration.to.text}};
+    for (const auto& [name, value] : header)
+        if (!IsAcceptableValue(name, *value))
+            return name;
+    for (const AnnexRow& row : declaration.rows)
+        for (int column = 1; column <= 6; ++column)
+            if (!IsAcceptableValue("CASILLA", row.cells[static_cast<std::size_t>(column - 1)]))
+                return BoxName(AnnexCellId(row.number, column));
+    for (const auto& [id, value] : declaration.boxes)
+        if (!IsAcceptableValue("CASILLA", value))
+            return BoxName(id);
+    return std::nullopt;
 }
 
 } // namespace
@@ -117,6 +146,8 @@ DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declarati
             declaration.boxes.emplace(id, box->value);
     if (const CNode* presented = boxes.Find(std::string("FECPRE")))
         declaration.presented = presented->value;
+    if (auto bad = FirstBadValue(declaration))
+        return DeclarationStatus::BadValue(std::move(*bad));
     return {};
 }
 

@@ -57,11 +57,12 @@ struct Declaration {
 // DRN-7316, or the first value missing from it.
 class DeclarationStatus {
 public:
-    enum class Kind { kOk, kNotSealed, kNoFormCode, kNoVersion, kOtherForm, kMissingValue };
+    enum class Kind { kOk, kNotSealed, kNoFormCode, kNoVersion, kOtherForm, kMissingValue, kBadValue };
 
     DeclarationStatus() = default;
     static DeclarationStatus NotSealed(UnsealStatus unseal);
     static DeclarationStatus Missing(std::string what);
+    static DeclarationStatus BadValue(std::string what);
     DeclarationStatus(Kind kind) : m_kind(kind) {}
 
     bool ok() const { return m_kind == Kind::kOk; }
@@ -78,7 +79,8 @@ private:
 // PERIODO_DESDE, PERIODO_HASTA, every annex row from 1 to kMaxAnnexRows whose
 // brand cell is there (all six cells then needed), and the boxes kFirstBox to
 // kLastBox and FECPRE that are there. Looks values up as CNodeList does: the record
-// added last wins.
+// added last wins. A value too long for its box, or holding a control
+// character, is refused.
 DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declaration);
 
 // Unseals, parses (tracing to `trace` when given), checks that the form code

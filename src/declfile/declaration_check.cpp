@@ -1,5 +1,7 @@
 #include "declfile/declaration_check.h"
 
+#include "declfile/declaration_values.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -43,6 +45,8 @@ public:
     struct Record {
         std::string name, parent, id;
         bool hasId = false;
+        std::string text;  // its own text, with a stand-in for each reference
+        bool hasChildren = false;
     };
     std::vector<Record> elements;
 
@@ -65,8 +69,9 @@ private:
         return true;
     }
 
-    // "&name;" or "&#digits;" or "&#xhex;", at '&'.
-    bool Reference()
+    // "&name;" or "&#digits;" or "&#xhex;", at '&'; appends a stand-in for
+    // its character to `text` (a control character stays one).
+    bool Reference(std::string& text)
     {
         const auto end = text_.find(';', at_);
         if (end == std::string_view::npos)
@@ -74,17 +79,21 @@ private:
         const std::string_view body = text_.substr(at_ + 1, end - at_ - 1);
         at_ = end + 1;
         static const std::set<std::string_view> named = {"amp", "lt", "gt", "quot", "apos"};
+        text += 'x';
         if (named.contains(body))
             return true;
         if (!body.starts_with('#'))
             return false;
         const bool hex = body.starts_with("#x");
         const std::string_view digits = body.substr(hex ? 2 : 1);
-        return !digits.empty()
+        const bool number = !digits.empty() && digits.size() <= 8
             && std::all_of(digits.begin(), digits.end(), [hex](char ch) {
                    return hex ? std::isxdigit(static_cast<unsigned char>(ch)) != 0
                               : std::isdigit(static_cast<unsigned char>(ch)) != 0;
                });
+        if (number && std::stoul(std::string(digits), nullptr, hex ? 16 : 10) < 0x20)
+            text.back() = '\x01';
+        return number;
     }
 
     bool Attribute(Record& element)
@@ -105,13 +114,15 @@ private:
             if (text_[at_] == '<')
                 return false;
             if (text_[at_] == '&') {
-                if (!Reference())
+                if (!Reference(value))
                     return false;
                 continue;
             }
             value += text_[at_++];
         }
         if (at_++ >= text_.size())
+            return false;
+        if (!IsAcceptableValue(name, value))
             return false;
         if (name == "ID") {
             if (element.hasId)
@@ -146,6 +157,7 @@ private:
                 return false;
         }
         ++at_;
+        const std::size_t index = elements.size();
         elements.push_back(element);
         while (at_ < text_.size()) {
             if (Peek("</")) {
@@ -158,23 +170,26 @@ private:
                     return false;
                 ++at_;
                 --depth_;
-                return true;
+                return elements[index].hasChildren
+                    || IsAcceptableValue(elements[index].name, elements[index].text);
             }
             if (Peek("<![CDATA[")) {
                 const auto close = text_.find("]]>", at_);
                 if (close == std::string_view::npos)
                     return false;
+                elements[index].text.append(text_.substr(at_ + 9, close - at_ - 9));
                 at_ = close + 3;
             } else if (Peek("<")) {
+                elements[index].hasChildren = true;
                 if (!Element(element.name))
                     return false;
             } else if (Peek("&")) {
-                if (!Reference())
+                if (!Reference(elements[index].text))
                     return false;
             } else if (Peek("]]>")) {
                 return false;
             } else {
-                ++at_;
+                elements[index].text += text_[at_++];
             }
         }
         return false;

@@ -10,7 +10,7 @@ struct Meaning {
 };
 
 // By Cause, in its order.
-constexpr std::array<Meaning, 11> kMeanings = {{
+constexpr std::array<Meaning, 13> kMeanings = {{
     {0, "ok"},
     {1, "the check digits do not match the declaration (the file was changed or sealed with other keys)"},
     {2, "too short to hold a declaration"},
@@ -22,6 +22,8 @@ constexpr std::array<Meaning, 11> kMeanings = {{
     {4, "not a sealed declaration text (bits left over after the last byte)"},
     {4, "not enough memory to decode it"},
     {5, "cannot be read"},
+    {5, "cannot be read: not a regular file (a folder, a FIFO or a device)"},
+    {5, "cannot be read: larger than any declaration file (over 4 MiB)"},
 }};
 
 const Meaning& MeaningOf(UnsealStatus::Cause cause)

@@ -258,7 +258,9 @@ void CDraftKeeper::OfferLeftovers()
     for (const std::string& id : m_store.OtherIds()) {
         QLockFile lock(Utf8(m_store.LockPath(id)));
         lock.setStaleLockTime(0);
-        if (!lock.tryLock(0))
+        // A folder that cannot be written holds no running program's new
+        // lock: its leftovers are still offered, recovered read-only.
+        if (!lock.tryLock(0) && lock.error() != QLockFile::PermissionError)
             continue;  // its program still runs
         Draft draft;
         const DraftStatus read = m_store.Load(id, draft);

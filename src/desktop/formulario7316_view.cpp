@@ -43,6 +43,7 @@ CFormulario7316View::CFormulario7316View(QWidget* parent)
     connect(guard, &CRequestGuard::requestRefused, this, &CFormulario7316View::requestRefused);
 
     m_page = std::make_unique<CFormPage>(m_profile.get(), nullptr);
+    ClosePeerChannels(*m_page);
     m_bridge = new CExternalBridge(m_page.get());
     InsertAccessibleNames(m_page.get());
     connect(m_bridge, &CExternalBridge::generaArchivo, this, &CFormulario7316View::generaArchivo);

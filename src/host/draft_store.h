@@ -2,6 +2,7 @@
 
 #include "host/safe_file_writer.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,7 @@ enum class DraftProblem {
     kUnknownField,  // it names a field the form does not have
     kNotWritten,    // the draft could not be written
     kNotMoved,      // the draft could not be set aside or removed
+    kUnsafeFolder,  // the drafts folder is a link, or not the user's own
 };
 
 // How a draft operation went; a failure describes itself to the user.
@@ -59,6 +61,11 @@ private:
     DraftProblem m_problem = DraftProblem::kNone;
     std::string m_detail;
 };
+
+// Far above any form's draft (a full annex writes some 60 kB), so that a
+// stray huge file is refused before it is read.
+constexpr std::uintmax_t kMaxDraftBytes = 16 * 1024 * 1024;
+inline constexpr std::string_view kTooLargeDraft = "demasiado grande";
 
 // The most annex rows a form has.
 constexpr int kMaxDraftAnnexRows = 103;
@@ -108,8 +115,10 @@ public:
     std::string BackupPath() const;
     std::string DamagedPath() const;
 
-    // Makes the folder, readable by its owner only.
-    DraftStatus Prepare() const;
+    // Makes the folder, readable by its owner only; refuses one that is a
+    // link, not the user's own or writable by others, in which no draft is
+    // kept then.
+    DraftStatus Prepare();
 
     // Replaces the program's own draft, whole or not at all.
     DraftStatus Save(const Draft& draft);
@@ -137,4 +146,5 @@ private:
     std::string m_folder;
     std::string m_ownId;
     FileWriter m_writer;
+    bool m_folderUnsafe = false;
 };

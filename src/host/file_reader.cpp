@@ -2,32 +2,50 @@
 
 #include "host/safe_file_writer.h"
 
-#include <fstream>
+#include <istream>
 #include <new>
-#include <sstream>
+
+FileContent ReadDeclarationFile(const std::string& path)
+{
+    return ReadRegularFile(Utf8Path(path), kMaxDeclarationFileBytes, LinkRule::kFollow);
+}
 
 std::optional<std::string> ReadWholeFile(const std::string& path)
 {
-    const std::filesystem::path filePath = Utf8Path(path);
-    std::error_code error;
-    if (std::filesystem::is_directory(filePath, error))
+    FileContent content = ReadDeclarationFile(path);
+    if (content.problem != ReadProblem::kNone)
         return std::nullopt;
-    std::ifstream file(filePath, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    try {
-        std::string content = ReadWholeStream(file);
-        if (file.bad())
-            return std::nullopt;
-        return content;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
+    return std::move(content.bytes);
 }
 
-std::string ReadWholeStream(std::istream& stream)
+UnsealStatus UnreadableFileStatus(ReadProblem problem)
 {
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return std::move(content).str();
+    using Cause = UnsealStatus::Cause;
+    switch (problem) {
+    case ReadProblem::kNone: return Cause::kNone;
+    case ReadProblem::kNotRegular: return Cause::kNotRegularFile;
+    case ReadProblem::kTooLarge: return Cause::kFileTooLarge;
+    case ReadProblem::kNoMemory: return Cause::kNoMemory;
+    case ReadProblem::kNotOpened:
+    case ReadProblem::kFailed: break;
+    }
+    return Cause::kUnreadable;
+}
+
+FileContent ReadWholeStream(std::istream& stream)
+{
+    FileContent content;
+    char chunk[64 * 1024];
+    try {
+        while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
+            content.bytes.append(chunk, static_cast<std::size_t>(stream.gcount()));
+            if (content.bytes.size() > kMaxDeclarationFileBytes)
+                return {ReadProblem::kTooLarge, {}};
+        }
+    } catch (const std::bad_alloc&) {
+        return {ReadProblem::kNoMemory, {}};
+    }
+    if (stream.bad())
+        return {ReadProblem::kFailed, {}};
+    return content;
 }

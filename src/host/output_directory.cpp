@@ -4,11 +4,29 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <string>
 #include <system_error>
 
 namespace {
 
 constexpr std::string_view kForbiddenInNames = "\\/:*?\"<>|";
+
+// Names Windows keeps for its devices, whatever the extension.
+constexpr std::string_view kReservedNames[] = {"CON", "PRN", "AUX", "NUL"};
+constexpr std::string_view kNumberedReservedNames[] = {"COM", "LPT"};
+
+bool IsReservedName(std::string_view name)
+{
+    std::string stem(name.substr(0, name.find('.')));
+    std::transform(stem.begin(), stem.end(), stem.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    if (std::find(std::begin(kReservedNames), std::end(kReservedNames), stem) != std::end(kReservedNames))
+        return true;
+    return stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9'
+        && std::find(std::begin(kNumberedReservedNames), std::end(kNumberedReservedNames),
+                     std::string_view(stem).substr(0, 3)) != std::end(kNumberedReservedNames);
+}
 
 bool IsControl(char c)
 {
@@ -33,7 +51,7 @@ void MakeLevelIfMissing(const std::string& path)
 
 bool IsPlainFileName(std::string_view name)
 {
-    if (name.empty() || name == "." || name == "..")
+    if (name.empty() || name.back() == '.' || name.back() == ' ' || IsReservedName(name))
         return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
         return IsControl(c) || kForbiddenInNames.find(c) != std::string_view::npos;

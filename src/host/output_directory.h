@@ -15,8 +15,10 @@ struct OutputPlace {
 inline constexpr std::string_view kFormDirectory = "7316";
 
 // Whether `name` can be one file or directory name on every platform: not
-// empty, not "." or "..", and free of control characters and of
-// \ / : * ? " < > |.
+// empty, not ending in a dot or a space (so neither "." nor ".."), not a
+// device name Windows keeps (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to
+// LPT9, with or without an extension), and free of control characters and
+// of \ / : * ? " < > |.
 bool IsPlainFileName(std::string_view name);
 
 // The taxpayer's directory for the chosen directory `chosen` and the NIT:

@@ -54,6 +54,7 @@ bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, CPageText& pa
     using Kind = DeclarationStatus::Kind;
     switch (ReadSealedDeclaration(*sealed, declaration, trace).kind()) {
     case Kind::kNotSealed:
+    case Kind::kBadValue:
         return refuse(messages.notSealed);
     case Kind::kNoFormCode:
         return refuse(messages.noFormCode);

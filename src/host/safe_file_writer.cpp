@@ -1,41 +1,28 @@
 #include "host/safe_file_writer.h"
 
-#include <fstream>
 #include <system_error>
 
 namespace {
 
-// A name beside `target` that no file has yet (or, when the directory
-// cannot be read, one whose creation will fail).
-std::filesystem::path FreeNameBeside(const std::filesystem::path& target)
+// How many names beside the target are tried for the temporary file before
+// giving up: a name is taken when anything, a planted link included, has it.
+constexpr unsigned kTemporaryNames = 64;
+
+struct Temporary {
+    std::filesystem::path path;
+    FileHandle file;
+};
+
+std::optional<Temporary> CreateTemporaryBeside(const std::filesystem::path& target, bool ownerOnly,
+                                               CFileSystem& files)
 {
-    std::error_code error;
-    for (unsigned attempt = 0;; ++attempt) {
+    for (unsigned attempt = 0; attempt < kTemporaryNames; ++attempt) {
         std::filesystem::path candidate = target;
         candidate += ".tmp" + std::to_string(attempt);
-        if (!std::filesystem::exists(candidate, error))
-            return candidate;
+        if (const auto file = files.CreateNew(candidate, ownerOnly))
+            return Temporary{candidate, *file};
     }
-}
-
-bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes, bool ownerOnly,
-                  bool& created)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    created = file.is_open();
-    if (!created)
-        return false;
-    if (ownerOnly) {
-        std::error_code error;
-        std::filesystem::permissions(
-            path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
-            std::filesystem::perm_options::replace, error);
-        if (error)
-            return false;
-    }
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    return !file.fail();
+    return std::nullopt;
 }
 
 // A file the user marked read-only is not replaced, even where renaming over
@@ -48,46 +35,52 @@ bool IsReadOnlyFile(const std::filesystem::path& path)
            (status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& path)
+{
+    return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
 } // namespace
+
+WriteResult WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes,
+                               FileAccess access)
+{
+    const bool ownerOnly = access == FileAccess::kOwnerOnly;
+    const std::filesystem::path target = Utf8Path(path);
+    if (IsReadOnlyFile(target))
+        return WriteResult::kNotCreated;
+    const auto temporary = CreateTemporaryBeside(target, ownerOnly, files);
+    if (!temporary)
+        return WriteResult::kNotCreated;
+    const bool written = files.WriteAll(temporary->file, bytes) && files.Sync(temporary->file);
+    if (!files.Close(temporary->file) || !written) {
+        files.Remove(temporary->path);
+        return WriteResult::kNotWritten;
+    }
+    if (!files.Replace(temporary->path, target)) {
+        files.Remove(temporary->path);
+        return WriteResult::kNotCreated;
+    }
+    return files.SyncFolder(FolderOf(target)) ? WriteResult::kWritten : WriteResult::kNotWritten;
+}
 
 std::filesystem::path Utf8Path(std::string_view path)
 {
     return std::filesystem::path(std::u8string(path.begin(), path.end()));
 }
 
-namespace {
-
-WriteResult WriteWhole(const std::string& path, std::string_view bytes, bool ownerOnly)
+std::string Utf8Text(const std::filesystem::path& path)
 {
-    const std::filesystem::path target = Utf8Path(path);
-    if (IsReadOnlyFile(target))
-        return WriteResult::kNotCreated;
-    const std::filesystem::path temporary = FreeNameBeside(target);
-    bool created = false;
-    const bool written = WriteNewFile(temporary, bytes, ownerOnly, created);
-    if (!created)
-        return WriteResult::kNotCreated;
-    std::error_code error;
-    if (!written) {
-        std::filesystem::remove(temporary, error);
-        return WriteResult::kNotWritten;
-    }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return WriteResult::kNotCreated;
-    }
-    return WriteResult::kWritten;
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
-
-} // namespace
 
 WriteResult WriteFileWhole(const std::string& path, std::string_view bytes)
 {
-    return WriteWhole(path, bytes, false);
+    return WriteFileWholeWith(PlatformFileSystem(), path, bytes, FileAccess::kShared);
 }
 
 WriteResult WritePrivateFileWhole(const std::string& path, std::string_view bytes)
 {
-    return WriteWhole(path, bytes, true);
+    return WriteFileWholeWith(PlatformFileSystem(), path, bytes, FileAccess::kOwnerOnly);
 }

@@ -1,13 +1,11 @@
 #include "host/draft_store.h"
 
 #include "host/file_reader.h"
+#include "host/recording_file_system.h"
 #include "host/temporary_directory.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -125,22 +123,19 @@ TEST(DraftText, TypedValuesAreTheFieldsAPersonTypes)
 TEST(DraftStore, ReplacesItsDraftWholeAndPrivately)
 {
     TemporaryDirectory root;
-    CDraftStore store((root.path() / "drafts").string(), NewDraftId());
+    bool diskFull = false;
+    CDraftStore store((root.path() / "drafts").string(), NewDraftId(),
+                      [&diskFull](const std::string& path, std::string_view bytes) {
+                          CRecordingFileSystem files(diskFull ? "write" : "");
+                          return WriteFileWholeWith(files, path, bytes, FileAccess::kOwnerOnly);
+                      });
     ASSERT_TRUE(store.Prepare().ok());
     EXPECT_EQ(fs::status(root.path() / "drafts").permissions() & fs::perms::all, fs::perms::owner_all);
     ASSERT_TRUE(store.Save(SampleDraft(1)).ok());
     const std::string earlier = Text(store.DraftPath(store.OwnId()));
 
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit small{4096, limit.rlim_max};
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    const DraftStatus cut = store.Save(SampleDraft(kMaxDraftAnnexRows));
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_EQ(cut.problem(), DraftProblem::kNotWritten);
+    diskFull = true;
+    EXPECT_EQ(store.Save(SampleDraft(kMaxDraftAnnexRows)).problem(), DraftProblem::kNotWritten);
     EXPECT_EQ(Text(store.DraftPath(store.OwnId())), earlier);
     EXPECT_EQ(std::distance(fs::directory_iterator(root.path() / "drafts"), fs::directory_iterator()), 1);
     EXPECT_TRUE(OwnerOnly(store.DraftPath(store.OwnId())));
@@ -149,6 +144,42 @@ TEST(DraftStore, ReplacesItsDraftWholeAndPrivately)
     EXPECT_FALSE(fs::exists(store.DraftPath(store.OwnId())));
     EXPECT_EQ(Text(store.BackupPath()), earlier);
     EXPECT_TRUE(OwnerOnly(store.BackupPath()));
+}
+
+// Nothing in the drafts folder is followed: a folder that is a link, or that
+// others may write, keeps no draft; a leftover that links elsewhere is never
+// offered, read, moved or removed; what they point to stays as it was.
+TEST(DraftStore, FollowsNoLink)
+{
+    TemporaryDirectory root, elsewhere;
+    const std::string outside = elsewhere.Write("passwd", "root:x:0:0");
+    fs::permissions(outside, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_directory(root.path() / "shared");
+    fs::permissions(root.path() / "shared", fs::perms::all);
+    fs::create_directory_symlink(elsewhere.path(), root.path() / "linked");
+    const fs::perms elsewhereMode = fs::status(elsewhere.path()).permissions();
+    for (const char* folder : {"linked", "shared"}) {
+        CDraftStore store((root.path() / folder).string(), NewDraftId());
+        EXPECT_EQ(store.Prepare().problem(), DraftProblem::kUnsafeFolder) << folder;
+        EXPECT_EQ(store.Save(SampleDraft(1)).problem(), DraftProblem::kUnsafeFolder) << folder;
+    }
+    EXPECT_EQ(fs::status(elsewhere.path()).permissions(), elsewhereMode);
+
+    CDraftStore store((root.path() / "drafts").string(), NewDraftId());
+    ASSERT_TRUE(store.Prepare().ok());
+    const std::string id = "1-a";
+    fs::create_symlink(outside, store.DraftPath(id));
+    EXPECT_EQ(store.OtherIds(), std::vector<std::string>{});
+    Draft draft;
+    EXPECT_EQ(store.Load(id, draft).problem(), DraftProblem::kUnreadable);
+    EXPECT_EQ(store.SetAsideDamaged(id).problem(), DraftProblem::kNotMoved);
+    EXPECT_EQ(store.Forget(id).problem(), DraftProblem::kNotMoved);
+    EXPECT_FALSE(fs::exists(store.DamagedPath()));
+    EXPECT_TRUE(fs::is_symlink(store.DraftPath(id)));
+    EXPECT_EQ(Text(outside), "root:x:0:0");
+    EXPECT_EQ(fs::status(outside).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path()), fs::directory_iterator()), 1);
 }
 
 // Two programs at once keep a draft each; each sees the other's, and the

@@ -110,10 +110,14 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
                                    sample.With("NIT", "1]]>2").Xml(), sample.With("2029", "0</CASILLA> <CASILLA ID=\"2029\">9").Xml(),
                                    sample.With("2028", "<MONTO>9</MONTO>").Xml(), sample.Without("MONTO").Xml(),
                                    sample.Without("2010").Xml(), sample.Without("FORMULARIO").Xml(),
-                                   kXml.substr(0, kXml.size() - 4), kXml + "<X/>", "<!-- x -->" + kXml})
+                                   kXml.substr(0, kXml.size() - 4), kXml + "<X/>", "<!-- x -->" + kXml,
+                                   // values the reopening would refuse
+                                   sample.With("NIT", "12345678901234").Xml(), sample.With("NOMBRE", std::string(81, 'n')).Xml(),
+                                   sample.With("2010", "1\x01").Xml(), sample.With("NIT", "1&#9;2").Xml(),
+                                   sample.With("NOMBRE", "a\tb").Xml()})
         cases.push_back({xml, kNumber, kNit, "/", sealFailed});
     for (const std::string nit : {"", ".", "..", "12/34", "12\\34", "a:b", "a*", "a?", "a\"b", "<a", "a>", "a|b",
-                                  "a\tb", "a\x7f"})
+                                  "a\tb", "a\x7f", "CON", "nul.txt", "Com1", "LPT9.x", "a.", "a "})
         cases.push_back({kXml, kNumber, nit, "/", error + "El NIT contiene caracteres que no pueden usarse en el "
                                                           "nombre de un directorio.", false});
     for (const auto& test : cases) {
@@ -136,7 +140,7 @@ TEST_F(GenerationFlowTest, SaveWritesTheCopyOfTheLastDeclarationGeneratedOrSaysW
 {
     const std::string path = root.str() + "/" + kNit + "/7316/DRN-" + kNumber + ".htm";
     const std::string error = "Zorovirira 7316: Error:\n";
-    const std::string golden = ReadWholeFile(fs::path(__FILE__).parent_path() / "html_copy_golden.htm").value();
+    const std::string golden = ReadWholeFile(Utf8Text(fs::path(__FILE__).parent_path() / "html_copy_golden.htm")).value();
     const struct {
         std::optional<std::string> markup;  // generated first, when there is one
         WriteResult answer;

@@ -2,6 +2,7 @@
 
 #include "declaration_sample.h"
 #include "declfile/seal.h"
+#include "declfile/unseal_status.h"
 #include "host/fake_host_ui.h"
 #include "host/temporary_directory.h"
 
@@ -49,6 +50,11 @@ TEST(Reopen, OpensEveryDeclarationWhoseKeyJoinsTo7316AndRefusesTheRest)
         {std::nullopt, {}},  // cancelled
         {"", {}},
         {dir.Write("damaged", damaged), notSealed},
+        {dir.Write("oversize", Sealed() + std::string(kMaxDeclarationFileBytes, ' ')), notSealed},
+        {dir.Write("control-byte", Sealed(SampleDeclaration(1).With("NOMBRE", "Pe\x01a"))), notSealed},
+        {dir.Write("long-nit", Sealed(SampleDeclaration(1).With("NIT", "12345678901234"))), notSealed},
+        {dir.Write("long-cell", Sealed(SampleDeclaration(1).With(SampleDeclaration::Cell(1, 1), std::string(101, 'x')))),
+         notSealed},
         {dir.str() + "/missing", notSealed},
         {dir.str(), notSealed},
         {dir.Write("other", Sealed(SampleDeclaration(1).With("CODIGO_FORMULARIO", "748"))), {other, other}},

@@ -1,47 +1,82 @@
 #include "host/safe_file_writer.h"
 
 #include "host/file_reader.h"
+#include "host/recording_file_system.h"
 #include "host/temporary_directory.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <fstream>
 
 namespace fs = std::filesystem;
 
 // A file is replaced whole or not at all: each failure keeps what was there
-// and leaves no temporary file behind. A file size limit stands for a full disk.
+// and leaves no temporary file behind; a link planted at the temporary's name
+// or at the target is never written through.
 TEST(SafeFileWriter, WritesWholeOrLeavesWhatWasThere)
 {
-    TemporaryDirectory root;
-    for (const char* name : {"earlier", "earlier.tmp0", "plain", "read-only", "full"})
+    TemporaryDirectory root, elsewhere;
+    for (const char* name : {"earlier", "earlier.tmp0", "plain", "read-only", "full", "unsynced"})
         std::ofstream(root.path() / name) << "kept";
+    std::ofstream(elsewhere.path() / "x") << "outside";
     fs::permissions(root.path() / "read-only", fs::perms::owner_read);
     fs::create_directories(root.path() / "taken" / "inside");
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit unlimited{};
-    getrlimit(RLIMIT_FSIZE, &unlimited);
-    for (const auto& [name, bytes, result, content] : {
-             std::tuple<const char*, std::string, WriteResult, std::optional<std::string>>{
-                 "earlier", std::string("new\0bytes", 9), WriteResult::kWritten, std::string("new\0bytes", 9)},
-             {"Peña €", "x", WriteResult::kWritten, "x"},
-             {"plain/DRN-1", "x", WriteResult::kNotCreated, std::nullopt},
-             {"missing/DRN-1", "x", WriteResult::kNotCreated, std::nullopt},
-             {"taken", "x", WriteResult::kNotCreated, std::nullopt},
-             {"read-only", "x", WriteResult::kNotCreated, "kept"},
-             {"full", std::string(8192, 'x'), WriteResult::kNotWritten, "kept"}}) {
-        const rlimit limit{name == std::string("full") ? 4096 : unlimited.rlim_cur, unlimited.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        EXPECT_EQ(WriteFileWhole(root.str() + "/" + name, bytes), result) << name;
-        setrlimit(RLIMIT_FSIZE, &unlimited);
-        EXPECT_EQ(ReadWholeFile(root.str() + "/" + name), content) << name;
+    fs::create_symlink(elsewhere.path() / "x", root.path() / "planted.tmp0");
+    fs::create_symlink(elsewhere.path() / "missing", root.path() / "dangling.tmp0");
+    fs::create_symlink(elsewhere.path() / "x", root.path() / "linked");
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* failing;  // the file-system step that fails
+        WriteResult result;
+        std::optional<std::string> content;
+    } cases[] = {
+        {"earlier", std::string("new\0bytes", 9), "", WriteResult::kWritten, std::string("new\0bytes", 9)},
+        {"Peña €", "x", "", WriteResult::kWritten, "x"},
+        {"planted", "x", "", WriteResult::kWritten, "x"},
+        {"dangling", "x", "", WriteResult::kWritten, "x"},
+        {"linked", "x", "", WriteResult::kWritten, "x"},
+        {"plain/DRN-1", "x", "", WriteResult::kNotCreated, std::nullopt},
+        {"missing/DRN-1", "x", "", WriteResult::kNotCreated, std::nullopt},
+        {"taken", "x", "", WriteResult::kNotCreated, std::nullopt},
+        {"read-only", "x", "", WriteResult::kNotCreated, "kept"},
+        {"full", std::string(8192, 'x'), "write", WriteResult::kNotWritten, "kept"},
+        {"unsynced", "x", "sync", WriteResult::kNotWritten, "kept"},
+    };
+    for (const auto& test : cases) {
+        CRecordingFileSystem files(test.failing);
+        EXPECT_EQ(WriteFileWholeWith(files, root.str() + "/" + test.name, test.bytes, FileAccess::kShared), test.result)
+            << test.name;
+        EXPECT_EQ(ReadWholeFile(root.str() + "/" + test.name), test.content) << test.name;
     }
-    std::signal(SIGXFSZ, handler);
     EXPECT_EQ(ReadWholeFile(root.str() + "/earlier.tmp0"), "kept");
     EXPECT_EQ(ReadWholeFile(root.str() + "/plain"), "kept");
     EXPECT_TRUE(fs::exists(root.path() / "taken" / "inside"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 7);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(root.path() / "linked")));
+    EXPECT_EQ(ReadWholeFile(elsewhere.str() + "/x"), "outside");
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 13);
+}
+
+// Success is told only once the file and then its folder are on the disk; a
+// sync that fails is a write that failed.
+TEST(SafeFileWriter, SyncsTheFileBeforeTheRenameAndTheFolderAfter)
+{
+    TemporaryDirectory root;
+    const struct {
+        const char* failing;
+        WriteResult result;
+        std::vector<std::string> steps;
+    } cases[] = {
+        {"", WriteResult::kWritten, {"create", "write", "sync", "close", "replace", "sync folder"}},
+        {"sync", WriteResult::kNotWritten, {"create", "write", "sync", "close", "remove"}},
+        {"replace", WriteResult::kNotCreated, {"create", "write", "sync", "close", "replace", "remove"}},
+        {"sync folder", WriteResult::kNotWritten, {"create", "write", "sync", "close", "replace", "sync folder"}},
+    };
+    for (const auto& test : cases) {
+        CRecordingFileSystem files(test.failing);
+        EXPECT_EQ(WriteFileWholeWith(files, root.str() + "/DRN-1", "x", FileAccess::kOwnerOnly), test.result)
+            << test.failing;
+        EXPECT_EQ(files.steps, test.steps) << test.failing;
+    }
 }
