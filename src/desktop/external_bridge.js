@@ -13,6 +13,16 @@
 
     /*QWEBCHANNEL_JS*/
 
+    // A box blurred while it stays the page's focused element has not been
+    // left: the page itself lost the focus (to a message box, another window
+    // or another program). Its leave handler must not run then, or a refused
+    // box's message would bring itself back each time it is closed. The
+    // engine keeps the box focused, with its caret, for when the page is back.
+    window.addEventListener("blur", function (event) {
+        if (event.target !== window && event.target === document.activeElement)
+            event.stopImmediatePropagation();
+    }, true);
+
     var host = null;
     var waiting = [];
 

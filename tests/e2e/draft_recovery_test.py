@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
-"""Typed work survives a crash, on a private X server with real X key events: a header and three brand rows typed
+"""Typed work survives a crash, on a private desktop with real X key events: a header and three brand rows typed
 into the blank form, the program killed with SIGKILL, started again, the question answered with Enter, every value
 back, and "Generar" gives the declaration the killed program would have given (but for FECPRE). Then the same for a
 Modify page whose file has moved since.  Arguments: PROGRAM CLI"""
 import json, os, re, signal, subprocess, sys, tempfile, urllib.request
 
 sys.dont_write_bytecode = True
-from session_test import MAIN, STEP, Failure, Person, check, display_of, start_x_server, wait_for  # noqa: E402
+from session_test import MAIN, STEP, Failure, Person, check, desktop, wait_for  # noqa: E402
 
 TYPED = [("c2", "12345679"), ("c3", "Tabacalera \"La Estrella\" & Hijos <Sucs.>"), ("mes_ini", "3"),
          ("anio_ini", "2012"), ("f11c1", "FA035127"), ("f11c2", "25"), ("f11c3", None), ("f11c4", "100"),
@@ -129,11 +129,10 @@ def walk_through(start, cli, output):
 
 
 def main(program, cli):
-    server, ready, port = start_x_server()
     started = []
     with tempfile.TemporaryDirectory() as home:
         try:
-            display = display_of(ready)
+            display, port = desktop()
             os.mkdir(output := os.path.join(home, "declaraciones"))
             walk_through(lambda: started.append(Program(program, display, home, port)) or started[-1], cli, output)
         except (Failure, subprocess.TimeoutExpired) as failure:
@@ -143,7 +142,6 @@ def main(program, cli):
             for each in started:
                 if each.process.poll() is None:
                     each.kill()
-            server.terminate()
     print("draft recovery passed: a blank form and a Modify page killed, recovered and generated")
     return 0
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""One whole session at Formulario7316 on a private X server, typed with real X key events (a declaration with two
+"""One whole session at Formulario7316 on a private desktop (tests/on_desktop), typed with real X key events (a declaration with two
 brand rows, Generar, Ctrl+S, Consultar, Modificar); files checked with formulario7316-cli.  Arguments: PROGRAM CLI"""
-import base64, json, os, pathlib, select, socket, struct, subprocess, sys, tempfile, time
+import base64, json, os, pathlib, socket, struct, subprocess, sys, tempfile, time
 import urllib.parse, urllib.request
 import xml.etree.ElementTree as ElementTree
 
@@ -188,28 +188,19 @@ def walk_through(person, cli, output):
     person.x("key", "s")
 
 
-def start_x_server():
-    """A private X server, the pipe that names its display once it is up, and a free port for the engine."""
-    ready, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                               "-noreset"], pass_fds=[write], stderr=subprocess.DEVNULL)
-    os.close(write)
+def desktop():
+    """The display tests/on_desktop started, with its window manager, and a free port for the engine."""
+    check("DISPLAY" in os.environ, "no desktop: run through tests/on_desktop")
     with socket.socket() as probe:
         probe.bind(("127.0.0.1", 0))
-        return server, ready, probe.getsockname()[1]
-
-
-def display_of(ready):
-    check(select.select([ready], [], [], STEP)[0], "Xvfb did not start")
-    return ":" + os.read(ready, 16).decode().strip()
+        return os.environ["DISPLAY"], probe.getsockname()[1]
 
 
 def main(program, cli):
-    server, ready, port = start_x_server()
     with tempfile.TemporaryDirectory() as home:
         running = None
         try:
-            display = display_of(ready)
+            display, port = desktop()
             running = subprocess.Popen([program], cwd=home, start_new_session=True, env=dict(
                 os.environ, DISPLAY=display, HOME=home, XDG_DATA_HOME=home, QT_QPA_PLATFORM="xcb",
                 QTWEBENGINE_REMOTE_DEBUGGING=f"127.0.0.1:{port}"))
@@ -223,7 +214,6 @@ def main(program, cli):
             if running:
                 subprocess.run(["pkill", "-9", "-g", str(running.pid)])  # the program and the engine's helpers
                 running.wait()
-            server.terminate()
     print("session passed: typed, generated, saved, consulted and modified")
     return 0
 

@@ -6,7 +6,7 @@ command line, and the start prints no report of the engine's set-up.  Arguments:
 import os, re, signal, subprocess, sys, tempfile
 
 sys.dont_write_bytecode = True
-from session_test import MAIN, STEP, Failure, Person, check, display_of, start_x_server, wait_for  # noqa: E402
+from session_test import MAIN, STEP, Failure, Person, check, desktop, wait_for  # noqa: E402
 
 NAME = "Tabacalera La Estrella"
 
@@ -67,10 +67,10 @@ def walk_through(program, display, home, port, log):
 
 
 def main(program):
-    server, ready, port = start_x_server()
+    display, port = desktop()
     with tempfile.TemporaryDirectory() as home, tempfile.TemporaryFile("w+") as log:
         try:
-            walk_through(program, display_of(ready), home, port, log)
+            walk_through(program, display, home, port, log)
             log.seek(0)
             printed = log.read()
             check("qt.webenginecontext" not in printed, f"the start reported the engine's set-up:\n{printed}")
@@ -83,7 +83,6 @@ def main(program):
                 if process.poll() is None:
                     os.killpg(process.pid, signal.SIGKILL)  # the program and the engine's helpers
                     process.wait()
-            server.terminate()
     print("termination passed: SIGTERM and SIGHUP kept the typed work, left no lock, ended with 0")
     return 0
 
