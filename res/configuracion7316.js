@@ -8,7 +8,7 @@ var MAXELEMENT = 29;           // last index of the box table
 var FORMATODECIMAL = "0.00";   // two-decimal amounts
 var maxcol = 6;                // entry columns of one annex row
 var ANEXOSINICIALES = 15;      // annex rows built at start-up
-var MAXANEXOS = 103;           // most rows the brand annex may hold
+// @FORM_FACTS@
 var ANEXOS = 1;                // the brand annex is the only annex, number 1
 
 // Per annex, index 0 reserved: current rows, initial rows, most rows, columns.

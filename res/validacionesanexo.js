@@ -438,7 +438,7 @@ function renglonesxml(n) {
 // Boxes 2007 to 2029, an empty box as "0".
 function casillasxml() {
     var xml = "";
-    for (var i = 2007; i <= 2029; i++)
+    for (var i = PRIMERACASILLA; i <= ULTIMACASILLA; i++)
         xml += casillaxml(i, C["c" + i].value == "" ? "0" : C["c" + i].value);
     return xml;
 }

@@ -61,7 +61,7 @@ struct SampleDeclaration {
             for (int column = 1; column <= 6; ++column)
                 put(Cell(row, column), cells[column - 1], true, column == 1);
         }
-        for (int id = 2007; id <= 2029; ++id)
+        for (int id = kFirstBox; id <= kLastBox; ++id)
             put(std::to_string(id), id == 2013 ? "0.005" : id == 2014 ? "0.0025" : "0", true);
         xml += "<CASILLA ID=\"FECPRE\">05/12/2026</CASILLA><CASILLA ID=\"LUGPRE\">----------</CASILLA> </CASILLAS> ";
         put("MONTO", "0");

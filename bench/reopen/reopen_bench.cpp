@@ -51,7 +51,7 @@ std::string FullDeclarationXml()
             xml += " <CASILLA ID=\"" + std::to_string(AnnexCellId(row, column)) + "\">"
                 + cells[column - 2] + "</CASILLA> ";
     }
-    for (int box = 2007; box <= 2029; ++box)
+    for (int box = kFirstBox; box <= kLastBox; ++box)
         xml += " <CASILLA ID=\"" + std::to_string(box) + "\">" + std::to_string(box % 97) + ".00</CASILLA> ";
     xml += "<CASILLA ID=\"FECPRE\">05/04/2012</CASILLA><CASILLA ID=\"LUGPRE\">----------</CASILLA> "
            " </CASILLAS>  <MONTO>5.00</MONTO>  </FORMULARIO> ";

@@ -19,6 +19,7 @@
 #include "formulario7316_app.h"
 #include "formulario7316_view.h"
 #include "main_frame.h"
+#include "res_address.h"
 #include "res_scheme_handler.h"
 
 #include <QBuffer>
@@ -145,7 +146,7 @@ int StartBareEngine(int argc, char** argv, bool blankForm)
     QWebEngineView view;
     view.setPage(new QWebEnginePage(&profile, &view));
     QObject::connect(&view, &QWebEngineView::loadFinished, &app, [&view] { ReportReady(view.page()); });
-    view.load(QUrl(QStringLiteral("res://Formulario7316.exe/#23/#131")));
+    view.load(res_address::ResourceUrl(res_address::kBlankFormId));
     view.showMaximized();
     return app.exec();
 }

@@ -54,7 +54,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (first == "--version") {
-        std::cout << "formulario7316-cli " << FORMULARIO7316_VERSION << '\n';
+        std::cout << "formulario7316-cli " << FORMULARIO_VERSION << '\n';
         return 0;
     }
     const Command* command = FindCommand(first);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "declfile/form_facts.h"
 #include "declfile/node_list.h"
 #include "declfile/unseal_status.h"
 
@@ -12,9 +13,6 @@
 
 // Box ids of the brand annex: row r (from 1), column k (1 to 6).
 constexpr int AnnexCellId(int row, int column) { return 10 * row - 4 + column; }
-constexpr int kMaxAnnexRows = 103;
-constexpr int kFirstBox = 2007;
-constexpr int kLastBox = 2029;
 
 // A saved period date, year, month and day run together ("20120301").
 struct PeriodDate {

@@ -1,6 +1,7 @@
 #include "declfile/declaration_check.h"
 
 #include "declfile/declaration_values.h"
+#include "declfile/form_facts.h"
 
 #include <algorithm>
 #include <array>
@@ -226,7 +227,7 @@ bool IsSealableDeclaration(std::string_view xml)
     if (headers.size() != kHeaderElements.size())
         return false;
     std::vector<std::string> required = {"6", "FECPRE", "LUGPRE"};
-    for (int box = 2007; box <= 2029; ++box)
+    for (int box = kFirstBox; box <= kLastBox; ++box)
         required.push_back(std::to_string(box));
     return std::all_of(required.begin(), required.end(),
                        [&](const std::string& id) { return boxes.contains(id); });

@@ -5,26 +5,35 @@
 namespace res_address {
 namespace {
 
-constexpr char kModule[] = "Formulario7316.exe";
-constexpr char kHtmlType[] = "23/#";
 constexpr char kShownPagePath[] = "/pagina";
+
+QLatin1String Module()
+{
+    return QLatin1String(kFormResourceModule.data(), qsizetype(kFormResourceModule.size()));
+}
+
+// "23/#", what a resource's fragment starts with before its id.
+QString HtmlType()
+{
+    return QString::number(kFormResourceType) + QStringLiteral("/#");
+}
 
 bool IsOwnHost(const QUrl& url)
 {
     return url.scheme() == QLatin1String(kScheme)
-        && url.host().compare(QLatin1String(kModule), Qt::CaseInsensitive) == 0;
+        && url.host().compare(Module(), Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
 
 QUrl ResourceUrl(int id)
 {
-    return QUrl(QStringLiteral("res://%1/#%2%3").arg(QLatin1String(kModule), QLatin1String(kHtmlType)).arg(id));
+    return QUrl(QStringLiteral("res://%1/#%2%3").arg(Module(), HtmlType()).arg(id));
 }
 
 QUrl ShownPageUrl()
 {
-    return QUrl(QStringLiteral("res://%1%2").arg(QLatin1String(kModule), QLatin1String(kShownPagePath)));
+    return QUrl(QStringLiteral("res://%1%2").arg(Module(), QLatin1String(kShownPagePath)));
 }
 
 std::optional<int> ResourceIdOf(const QUrl& url)
@@ -32,9 +41,10 @@ std::optional<int> ResourceIdOf(const QUrl& url)
     if (!IsOwnHost(url) || url.path() != QLatin1String("/"))
         return std::nullopt;
     const QString fragment = url.fragment(QUrl::FullyDecoded);
-    if (!fragment.startsWith(QLatin1String(kHtmlType)))
+    const QString type = HtmlType();
+    if (!fragment.startsWith(type))
         return std::nullopt;
-    const QString digits = fragment.mid(int(sizeof kHtmlType) - 1);
+    const QString digits = fragment.mid(type.size());
     const bool allDigits = !digits.isEmpty()
         && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     bool fits = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "declfile/form_facts.h"
+
 #include <QUrl>
 
 #include <optional>
@@ -11,7 +13,7 @@
 namespace res_address {
 
 inline constexpr char kScheme[] = "res";
-inline constexpr int kBlankFormId = 131;
+inline constexpr int kBlankFormId = kPageResource.id;
 
 // "res://Formulario7316.exe/#23/#<id>".
 QUrl ResourceUrl(int id);

@@ -2,30 +2,34 @@
 
 #include "res_address.h"
 
+#include "declfile/form_facts.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 
+#include <string_view>
+
 namespace {
 
 constexpr char kHtmlType[] = "text/html; charset=utf-8";
 
-struct FormResource {
-    int id;
-    const char* file;
-    const char* contentType;
-};
+// The type a form file is served as, told by the ending of its name.
+QByteArray ContentType(std::string_view file)
+{
+    if (file.ends_with(".css"))
+        return "text/css; charset=utf-8";
+    if (file.ends_with(".js"))
+        return "text/javascript; charset=utf-8";
+    return kHtmlType;
+}
 
-// The resources the pages name, by id, in the order the page loads them.
-constexpr FormResource kFormResources[] = {
-    {131, ":/form/form7316.html", kHtmlType},
-    {132, ":/form/form7316.css", "text/css; charset=utf-8"},
-    {133, ":/form/configuracion7316.js", "text/javascript; charset=utf-8"},
-    {134, ":/form/validaciones.js", "text/javascript; charset=utf-8"},
-    {135, ":/form/validacionesanexo.js", "text/javascript; charset=utf-8"},
-    {136, ":/form/funciones.js", "text/javascript; charset=utf-8"},
-};
+// Where the resource system holds a form file (see res/CMakeLists.txt).
+QString ResourcePath(const FormResource& resource)
+{
+    return QStringLiteral(":/form/") + QString::fromUtf8(resource.file.data(), qsizetype(resource.file.size()));
+}
 
 const FormResource* FindResource(int id)
 {
@@ -65,12 +69,12 @@ void CResSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
     }
     const std::optional<int> id = res_address::ResourceIdOf(url);
     const FormResource* resource = id ? FindResource(*id) : nullptr;
-    QFile file(resource ? QString::fromLatin1(resource->file) : QString());
+    QFile file(resource ? ResourcePath(*resource) : QString());
     if (!resource || !file.open(QIODevice::ReadOnly)) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    Reply(job, resource->contentType, file.readAll());
+    Reply(job, ContentType(resource->file), file.readAll());
 }
 
 void CResSchemeHandler::Reply(QWebEngineUrlRequestJob* job, const QByteArray& contentType,

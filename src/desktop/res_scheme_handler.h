@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QWebEngineUrlSchemeHandler>
 
-// Serves the res: scheme: resources 131 to 136 (the form page, its stylesheet
+// Serves the res: scheme: the form's resources (the form page, its stylesheet
 // and its four script modules, compiled into the program) and the last page
 // text built in memory. Everything is UTF-8 and says so in its content type.
 class CResSchemeHandler : public QWebEngineUrlSchemeHandler {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "declfile/form_facts.h"
 #include "host/safe_file_writer.h"
 
 #include <cstdint>
@@ -68,7 +69,7 @@ constexpr std::uintmax_t kMaxDraftBytes = 16 * 1024 * 1024;
 inline constexpr std::string_view kTooLargeDraft = "demasiado grande";
 
 // The most annex rows a form has.
-constexpr int kMaxDraftAnnexRows = 103;
+constexpr int kMaxDraftAnnexRows = kMaxAnnexRows;
 
 // True when the form has a field of that name with `annexRows` annex rows:
 // the header, period and boxes, the row-count fields, and the annex cells

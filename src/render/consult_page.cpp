@@ -1,5 +1,6 @@
 #include "render/consult_page.h"
 
+#include "declfile/form_facts.h"
 #include "render/html_escape.h"
 
 #include <initializer_list>
@@ -77,7 +78,8 @@ private:
     void Head()
     {
         Put("<html>");
-        Put("<link rel='stylesheet' href='res://Formulario7316.exe/#23/#132' type='text/css'>");
+        Put("<link rel='stylesheet' href='").Put(kFormResourceBase).Put(std::to_string(kStylesheetResource.id));
+        Put("' type='text/css'>");
         Put("<head>").Put("<title>Zorovirira DRN-No. 7316</title>").Put("</head>");
         Put("<body>").Put("<form name='C'>");
     }

@@ -1,5 +1,6 @@
 #include "render/modify_page.h"
 
+#include "declfile/form_facts.h"
 #include "render/brand_catalogue.h"
 #include "render/html_escape.h"
 
@@ -10,11 +11,6 @@
 #include <vector>
 
 namespace {
-
-// The form's own files, addressed by resource number.
-constexpr std::string_view kResourceBase = "res://Formulario7316.exe/#23/#";
-constexpr std::string_view kStylesheet = "132";
-constexpr std::string_view kScripts[] = {"133", "134", "135", "136"};
 constexpr std::string_view kDateInputStyle = "style='FONT-SIZE: xx-small;'";
 constexpr std::string_view kReadOnlyStyle =
     "class='lectura' style='TEXT-ALIGN: right' readonly disabled";
@@ -140,10 +136,10 @@ private:
     void WriteHead()
     {
         Put("<html>\n");
-        PutJoined("<link rel='stylesheet' href='", kResourceBase, kStylesheet,
+        PutJoined("<link rel='stylesheet' href='", kFormResourceBase, std::to_string(kStylesheetResource.id),
                   "' type='text/css'>\n");
-        for (std::string_view script : kScripts)
-            PutJoined("<script TYPE='text/javascript' src='", kResourceBase, script,
+        for (const FormResource& script : kScriptResources)
+            PutJoined("<script TYPE='text/javascript' src='", kFormResourceBase, std::to_string(script.id),
                       "'></script>\n");
         Put("<head>\n");
         Put("<title>Zorovirira DRN-No. 7316</title>\n");

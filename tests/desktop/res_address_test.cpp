@@ -26,7 +26,8 @@ TEST(ResAddress, AnAddressNamesAResourceOrTheShownPageOnlyInItsOwnShape)
         EXPECT_EQ(ResourceIdOf(QUrl(test.address)), test.id);
         EXPECT_EQ(IsShownPage(QUrl(test.address)), test.shownPage);
     }
-    for (int id = 131; id <= 136; ++id) {
+    for (const FormResource& resource : kFormResources) {
+        const int id = resource.id;
         const QUrl url = ResourceUrl(id);
         EXPECT_EQ(url, QUrl(QStringLiteral("res://Formulario7316.exe/#23/#%1").arg(id)));
         EXPECT_TRUE(ResourceIdOf(url) == id && !IsShownPage(url));

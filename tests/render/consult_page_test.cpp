@@ -23,8 +23,8 @@ SampleDeclaration Sample()
                                  "15.00", "2000.00"};
     for (int cell = 0; cell < 12; ++cell)
         declaration.values[SampleDeclaration::Cell(cell / 6 + 1, cell % 6 + 1)] = cells[cell];
-    for (int id = 2007; id <= 2029; ++id)
-        declaration.values[std::to_string(id)] = boxes[id - 2007];
+    for (int id = kFirstBox; id <= kLastBox; ++id)
+        declaration.values[std::to_string(id)] = boxes[id - kFirstBox];
     return declaration;
 }
 
