@@ -134,6 +134,22 @@ private:
         return true;
     }
 
+    // The end tag of elements[index], at its "</"; true when it closes that
+    // element and the element holds an acceptable value or other elements.
+    bool EndTag(std::size_t index)
+    {
+        at_ += 2;
+        std::string name;
+        if (!Name(name) || name != elements[index].name)
+            return false;
+        SkipBlanks();
+        if (!Peek(">"))
+            return false;
+        ++at_;
+        --depth_;
+        return elements[index].hasChildren || IsAcceptableValue(elements[index].name, elements[index].text);
+    }
+
     bool Element(const std::string& parent)
     {
         if (!Peek("<") || ++depth_ > 8)
@@ -161,19 +177,8 @@ private:
         const std::size_t index = elements.size();
         elements.push_back(element);
         while (at_ < text_.size()) {
-            if (Peek("</")) {
-                at_ += 2;
-                std::string name;
-                if (!Name(name) || name != element.name)
-                    return false;
-                SkipBlanks();
-                if (!Peek(">"))
-                    return false;
-                ++at_;
-                --depth_;
-                return elements[index].hasChildren
-                    || IsAcceptableValue(elements[index].name, elements[index].text);
-            }
+            if (Peek("</"))
+                return EndTag(index);
             if (Peek("<![CDATA[")) {
                 const auto close = text_.find("]]>", at_);
                 if (close == std::string_view::npos)
