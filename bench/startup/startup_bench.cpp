@@ -105,8 +105,7 @@ int StartProgram(int argc, char** argv)
 {
     CResSchemeHandler::RegisterScheme();
     CFormulario7316App app(argc, argv);
-    if (!app.InitInstance())
-        return 1;
+    app.InitInstance();
     CMainFrame& frame = *app.MainFrame();
     bool loaded = false, reported = false;
     const auto reportOnceReady = [&] {

@@ -18,13 +18,10 @@ public:
 
 signals:
     void navigationRefused(const QUrl& url);
-    void consoleMessage(const QString& text, int line, const QString& source);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     void javaScriptAlert(const QUrl& securityOrigin, const QString& text) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& text,
-                                  int line, const QString& source) override;
 
 private:
     AlertPresenter m_presentAlert;

@@ -57,7 +57,7 @@ CFormulario7316App::CFormulario7316App(int& argc, char** argv)
 
 CFormulario7316App::~CFormulario7316App() = default;
 
-bool CFormulario7316App::InitInstance(const std::string& declaration, const std::string& nextPeriodFrom)
+void CFormulario7316App::InitInstance(const std::string& declaration, const std::string& nextPeriodFrom)
 {
     WriteZoneMapValue();
 
@@ -82,5 +82,4 @@ bool CFormulario7316App::InitInstance(const std::string& declaration, const std:
             frame->Drafts().OfferLeftovers();
         });
     }
-    return true;
 }

@@ -15,11 +15,11 @@ public:
     CFormulario7316App(int& argc, char** argv);
     ~CFormulario7316App() override;
 
-    // The start-up steps; false ends the program. A `declaration` path is
+    // The start-up steps. A `declaration` path is
     // shown read-only once the window is up; without one, the drafts other
     // programs left behind are offered. A `nextPeriodFrom` path starts a new
     // declaration from that one instead, and also leaves the drafts alone.
-    bool InitInstance(const std::string& declaration = {}, const std::string& nextPeriodFrom = {});
+    void InitInstance(const std::string& declaration = {}, const std::string& nextPeriodFrom = {});
 
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 

@@ -27,7 +27,6 @@ int main(int argc, char** argv)
     CFormulario7316App app(argc, argv);
     if (commandLine.WantsPdf())
         return ExportDeclarationPdf(commandLine.pdfDeclaration, commandLine.pdfOutput);
-    if (!app.InitInstance(commandLine.file, commandLine.nextPeriodFrom))
-        return 1;
+    app.InitInstance(commandLine.file, commandLine.nextPeriodFrom);
     return app.exec();
 }

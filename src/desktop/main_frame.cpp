@@ -274,8 +274,6 @@ void CMainFrame::CreateActions()
 {
     for (const CommandSpec& spec : kCommands) {
         const bool toggle = spec.command == Command::ViewToolBar || spec.command == Command::ViewStatusBar;
-        if (!toggle && !m_handlers.count(spec.command))
-            continue;
         auto* action = new QAction(QString::fromUtf8(spec.text), this);
         action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
         action->setStatusTip(QString::fromUtf8(spec.prompt));

@@ -24,7 +24,7 @@ class QToolBar;
 // The main window: menu, tool bar and status bar around the form view.
 // Each command is one row of the command table in main_frame.cpp (its menu
 // text, shortcut, status-bar prompt, tool tip and image) and one handler in
-// ConnectCommands(); a command without a handler has no action yet.
+// ConnectCommands(), or a toggle of the tool bar or status bar.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -60,7 +60,7 @@ public:
     // typed work may go. True when its page is shown.
     bool OnReopen(ReopenMode mode, const std::optional<std::string>& file = std::nullopt);
 
-    // The command's action; nullptr for a command that has no handler yet.
+    // The command's action.
     QAction* Action(Command command) const;
 
 protected:
