@@ -7,12 +7,12 @@
 // mostly the engine's page load, as for the Modify command itself).
 #include "draft_keeper.h"
 #include "formulario7316_view.h"
-#include "res_scheme_handler.h"
 
+#include "engine_bench.h"
+#include "full_form.h"
 #include "host/draft_page.h"
 #include "host/draft_store.h"
 #include "wait_for.h"
-#include "headless_engine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,23 +52,6 @@ QVariant Js(const QString& script)
     return result;
 }
 
-// The taxpayer, the period and 103 complete rows.
-constexpr char kFillForm[] = R"JS(
-C.c2.value = '12345679'; C.c3.value = 'Tabacalera Ejemplo';
-C.mes_ini.value = '03'; C.anio_ini.value = '2012'; validacionesfecha();
-C.renglones1.value = '88'; anexahta(C.renglones1, 1);
-for (var r = 1; r <= 103; r++) {
-    C['f1' + r + 'c1'].value = catalogomarcas[(r - 1) % catalogomarcas.length];
-    C['f1' + r + 'c2'].value = formatNumber(20 + r, '0.0000');
-    C['f1' + r + 'c3'].value = formatNumber(baseminima(20 + r), '0.00');
-    C['f1' + r + 'c4'].value = formatNumber(100 * r, '0.0000');
-    C['f1' + r + 'c5'].value = '1.0000';
-    C['f1' + r + 'c6'].value = '2.0000';
-}
-formulas();
-true;
-)JS";
-
 bool LoadBlankForm()
 {
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
@@ -92,8 +75,8 @@ Draft FullDraft()
 {
     static const Draft draft = [] {
         Draft read;
-        if (!LoadBlankForm() || !Js(QString::fromLatin1(kFillForm)).isValid() || !KeepDraft()
-            || !keeper->Store().Load(keeper->Store().OwnId(), read).ok() || read.annexRows != 103)
+        if (!LoadBlankForm() || !Js(FillFullFormScript() + QStringLiteral("formulas(); true;")).isValid() || !KeepDraft()
+            || !keeper->Store().Load(keeper->Store().OwnId(), read).ok() || read.annexRows != kMaxAnnexRows)
             qFatal("the full form's draft was not written");
         return read;
     }();
@@ -195,9 +178,7 @@ BENCHMARK(LoadModifyPage103Rows)->UseManualTime()->Unit(benchmark::kMillisecond)
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    UseHeadlessEngineDefaults();
-    CResSchemeHandler::RegisterScheme();
+    PrepareEngineBenchmark(argc, argv);
     QApplication app(argc, argv);
     QTemporaryDir folder;
     CFormulario7316View formView;

@@ -5,9 +5,10 @@
 // loaded blank form; the time is what the page measures with performance.now(),
 // including the layout the step causes.
 #include "formulario7316_view.h"
-#include "res_scheme_handler.h"
 
-#include "headless_engine.h"
+#include "declfile/form_facts.h"
+#include "engine_bench.h"
+#include "full_form.h"
 #include "wait_for.h"
 
 #include <QApplication>
@@ -88,9 +89,9 @@ void GrowAnnexTo103Rows(benchmark::State& state)
 {
     for (auto _ : state) {
         form->loadBlankForm();
-        form->js(QStringLiteral("C.renglones1.value = '88'"));
+        form->js(QStringLiteral("C.renglones1.value = String(MAXANEXOS - ANEXOSINICIALES)"));
         const double seconds = TimeInPage(QStringLiteral("anexahta(C.renglones1, 1)"));
-        if (seconds < 0 || form->js(QStringLiteral("ANEXO[1]")).toInt() != 103) {
+        if (seconds < 0 || form->js(QStringLiteral("ANEXO[1]")).toInt() != kMaxAnnexRows) {
             state.SkipWithError("the annex did not grow to 103 rows");
             break;
         }
@@ -105,10 +106,10 @@ void AppendTheSame88RowsAsMarkup(benchmark::State& state)
 {
     for (auto _ : state) {
         form->loadBlankForm();
-        form->js(QStringLiteral("window.filas = ''; for (var r = 16; r <= 103; r++) filas += renglonanexo(1, r);"));
+        form->js(QStringLiteral("window.filas = ''; for (var r = ANEXOSINICIALES + 1; r <= MAXANEXOS; r++) filas += renglonanexo(1, r);"));
         const double seconds = TimeInPage(QStringLiteral(
             "document.getElementById('recuadro').querySelector('tbody').insertAdjacentHTML('beforeend', filas)"));
-        if (seconds < 0 || !form->js(QStringLiteral("!!C.f1103c4")).toBool()) {
+        if (seconds < 0 || !form->js(QStringLiteral("!!C['f1' + MAXANEXOS + 'c4']")).toBool()) {
             state.SkipWithError("the rows were not appended");
             break;
         }
@@ -116,28 +117,11 @@ void AppendTheSame88RowsAsMarkup(benchmark::State& state)
     }
 }
 
-// The taxpayer, the period and 103 complete rows (brands repeat: only the
-// leave handler of a selector refuses a repeated brand).
-constexpr char kFillForm[] = R"JS(
-C.c2.value = '12345679'; C.c3.value = 'Tabacalera Ejemplo';
-C.mes_ini.value = '03'; C.anio_ini.value = '2012'; validacionesfecha();
-C.renglones1.value = '88'; anexahta(C.renglones1, 1);
-for (var r = 1; r <= 103; r++) {
-    C['f1' + r + 'c1'].value = catalogomarcas[(r - 1) % catalogomarcas.length];
-    C['f1' + r + 'c2'].value = formatNumber(20 + r, '0.0000');
-    C['f1' + r + 'c3'].value = formatNumber(baseminima(20 + r), '0.00');
-    C['f1' + r + 'c4'].value = formatNumber(100 * r, '0.0000');
-    C['f1' + r + 'c5'].value = '1.0000';
-    C['f1' + r + 'c6'].value = '2.0000';
-}
-document.body.offsetHeight;
-)JS";
-
 void Generate103Rows(benchmark::State& state)
 {
     for (auto _ : state) {
         form->loadBlankForm();
-        form->js(QString::fromLatin1(kFillForm));
+        form->js(FillFullFormScript() + QStringLiteral("document.body.offsetHeight;"));
         const double seconds = TimeInPage(QStringLiteral("C.validar.click()"));
         int calls = 0;
         const bool handedOver = WaitFor([&] { return (calls += form->takeHostCalls()) > 0; }, 10000);
@@ -157,9 +141,7 @@ BENCHMARK(Generate103Rows)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    UseHeadlessEngineDefaults();
-    CResSchemeHandler::RegisterScheme();
+    PrepareEngineBenchmark(argc, argv);
     QApplication app(argc, argv);
     FormDriver driver;
     form = &driver;

@@ -8,7 +8,7 @@
 #include "formulario7316_view.h"
 #include "res_scheme_handler.h"
 
-#include "headless_engine.h"
+#include "engine_bench.h"
 #include "host/fake_host_ui.h"
 #include "host/temporary_directory.h"
 #include "render/brand_catalogue.h"
@@ -97,9 +97,7 @@ BENCHMARK(ImportSpreadsheetCsv)->Args({77, 77})->Args({103, -1})->UseManualTime(
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    UseHeadlessEngineDefaults();
-    CResSchemeHandler::RegisterScheme();
+    PrepareEngineBenchmark(argc, argv);
     QApplication application(argc, argv);
     Bench state;
     bench = &state;

@@ -10,6 +10,7 @@
 #include "register_window.h"
 
 #include "declaration_sample.h"
+#include "headless_engine.h"
 #include "declfile/seal.h"
 #include "host/temporary_directory.h"
 
@@ -80,8 +81,7 @@ int main(int argc, char** argv)
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
     TemporaryDirectory root;
     qputenv("XDG_CONFIG_HOME", (root.str() + "/config").c_str());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseHeadlessEngineDefaults();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("register_bench"));
     WriteFiles(root.path() / "files", count);

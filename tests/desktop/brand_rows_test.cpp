@@ -5,7 +5,6 @@
 #include "draft_keeper.h"
 #include "formulario7316_view.h"
 #include "next_period_start.h"
-#include "res_scheme_handler.h"
 
 #include "declaration_sample.h"
 #include "declfile/seal.h"
@@ -19,7 +18,6 @@
 #include "render/consult_page.h"
 #include "wait_for.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -236,11 +234,3 @@ TEST_F(BrandRowsTest, ImportedRowsComputeAsTypedOnesAndExportBackTheSame)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    CResSchemeHandler::RegisterScheme();
-    QApplication application(argc, argv);
-    return RUN_ALL_TESTS();
-}

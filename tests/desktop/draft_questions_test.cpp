@@ -4,7 +4,6 @@
 #include "draft_keeper.h"
 #include "formulario7316_view.h"
 #include "main_frame.h"
-#include "res_scheme_handler.h"
 
 #include "host/draft_store.h"
 #include "host/file_reader.h"
@@ -224,11 +223,3 @@ TEST_F(DraftTest, StartUpOffersWhatProgramsNowGoneLeftBehind)
 }
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    CResSchemeHandler::RegisterScheme();
-    QApplication application(argc, argv);
-    return RUN_ALL_TESTS();
-}

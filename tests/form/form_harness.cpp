@@ -1,9 +1,8 @@
 #include "form_harness.h"
 
 #include "formulario7316_view.h"
-#include "res_scheme_handler.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -164,9 +163,8 @@ QList<FormHarness::HostCall> FormHarness::takeHostCalls(int expected)
     return std::exchange(m_hostCalls, {});
 }
 
-// The form test program, run headless by tests/isolated: the res: scheme is
-// registered before the application exists, and one harness (one engine, one
-// view) serves every test, gone before the application is.
+// One harness (one engine, one view) serves every test of the program, and
+// is gone before the application is.
 static std::unique_ptr<FormHarness> harness;
 
 FormHarness& TheForm()
@@ -174,14 +172,13 @@ FormHarness& TheForm()
     return harness ? *harness : *(harness = std::make_unique<FormHarness>());
 }
 
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    CResSchemeHandler::RegisterScheme();
-    QApplication app(argc, argv);
-    struct HarnessEnvironment : testing::Environment {
-        void TearDown() override { harness.reset(); }
-    };
+namespace {
+
+struct HarnessEnvironment : testing::Environment {
+    void TearDown() override { harness.reset(); }
+};
+
+[[maybe_unused]] testing::Environment* const kHarnessEnvironment =
     testing::AddGlobalTestEnvironment(new HarnessEnvironment);
-    return RUN_ALL_TESTS();
-}
+
+}  // namespace
