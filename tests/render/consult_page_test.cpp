@@ -77,22 +77,31 @@ TEST(BuildConsultPage, ResultRowsShowThePayOrElseTheFavourOrElseNothing)
 TEST(PageBuilders, ShowEveryAnnexRowPresentOneAfterAnotherUpTo103)
 {
     // 17 and 7: the brands of rows 2 and 1; 1036: the price of row 104, never read.
-    for (const auto& [rows, omitted, shown, lastRead] :
-         {std::tuple{0, "", 0, 0}, {3, "17", 2, 3}, {3, "7", 2, 3}, {104, "1036", 103, 103}}) {
+    const struct {
+        const char* name;
+        int rows;
+        const char* omitted;
+        int shown, lastRead;
+    } cases[] = {{"no rows", 0, "", 0, 0},
+                 {"row 2 without its brand", 3, "17", 2, 3},
+                 {"row 1 without its brand", 3, "7", 2, 3},
+                 {"a row past the last", 104, "1036", 103, 103}};
+    for (const auto& [name, rows, omitted, shown, lastRead] : cases) {
+        SCOPED_TRACE(name);
         const SampleDeclaration declaration = SampleDeclaration(rows).Without(omitted);
         const std::string consult = Page(declaration), number = std::to_string(shown), next = std::to_string(shown + 1);
         CPageText modify;
         ASSERT_TRUE(BuildModifyPage(declaration.Read(), modify));
-        EXPECT_EQ(consult.find("<td class=izq><strong>" + next + "</strong></td>"), std::string::npos) << rows;
-        EXPECT_EQ(modify.str().find("<select name='f1" + next + "c1'"), std::string::npos) << rows;
+        EXPECT_EQ(consult.find("<td class=izq><strong>" + next + "</strong></td>"), std::string::npos);
+        EXPECT_EQ(modify.str().find("<select name='f1" + next + "c1'"), std::string::npos);
         EXPECT_NE(shown ? consult.find("<td class=izq><strong>" + number + "</strong></td>")
-                        : consult.find("<tbody id=\"cuerpo1\">\n\n  </tbody>\n"), std::string::npos) << rows;
+                        : consult.find("<tbody id=\"cuerpo1\">\n\n  </tbody>\n"), std::string::npos);
         EXPECT_NE(modify.str().find(shown ? "VANEXOSINICIALES[1] = " + number + "; ANEXO[1]=" + number + " </script>\n"
                                             "<select name='f1" + number + "c1'" : "<tbody id='cuerpo1'>\n  </tbody>\n"),
-                  std::string::npos) << rows;
+                  std::string::npos);
         const std::string packages = std::to_string(100 * lastRead) + ".0000";
         EXPECT_TRUE(!shown || modify.str().find("id='f1" + number + "c4' value='" + packages + "'") != std::string::npos)
-            << rows;
+           ;
     }
 }
 
@@ -102,20 +111,33 @@ TEST(PageBuilders, ShowEveryAnnexRowPresentOneAfterAnotherUpTo103)
 // is zero, and neither reads box 6.
 TEST(PageBuilders, RefuseADeclarationThatLacksAValueTheyRead)
 {
-    for (const auto& [omitted, reason, consultComplete, modifyComplete] :
-         {std::tuple{"FORMULARIO", "lacks FORMULARIO", false, false}, {"NIT", "lacks NIT", false, false},
-          {"NOMBRE", "lacks NOMBRE", false, false}, {"PERIODO_DESDE", "lacks PERIODO_DESDE", false, false},
-          {"PERIODO_HASTA", "lacks PERIODO_HASTA", false, false}, {"10", "lacks CASILLA 10", false, false},
-          {"22", "lacks CASILLA 22", false, false}, {"2007", "ok", false, false}, {"2016", "ok", false, false},
-          {"2029", "ok", false, false}, {"2028", "ok", false, false}, {"2023", "ok", true, false},
-          {"6", "ok", true, true}}) {
+    const struct {
+        const char* name;
+        const char* omitted;
+        const char* reason;
+        bool consultComplete, modifyComplete;
+    } cases[] = {{"the root element", "FORMULARIO", "lacks FORMULARIO", false, false},
+                 {"the NIT", "NIT", "lacks NIT", false, false},
+                 {"the name", "NOMBRE", "lacks NOMBRE", false, false},
+                 {"the period's start", "PERIODO_DESDE", "lacks PERIODO_DESDE", false, false},
+                 {"the period's end", "PERIODO_HASTA", "lacks PERIODO_HASTA", false, false},
+                 {"a cell of a row present", "10", "lacks CASILLA 10", false, false},
+                 {"a cell of the last row", "22", "lacks CASILLA 22", false, false},
+                 {"the first total", "2007", "ok", false, false},
+                 {"a maximum deduction", "2016", "ok", false, false},
+                 {"the total to pay", "2029", "ok", false, false},
+                 {"the favour balance", "2028", "ok", false, false},
+                 {"the rectification's favour", "2023", "ok", true, false},
+                 {"box 6", "6", "ok", true, true}};
+    for (const auto& [name, omitted, reason, consultComplete, modifyComplete] : cases) {
+        SCOPED_TRACE(name);
         Declaration declaration;
         const DeclarationStatus read = ReadDeclaration(Sample().With("2027", "0").Without(omitted).Nodes(), declaration);
         EXPECT_EQ(read.Describe(), reason);
         CPageText consult, modify;
-        EXPECT_EQ(read.ok() && BuildConsultPage(declaration, consult), consultComplete) << omitted;
-        EXPECT_EQ(consult.str().ends_with("</html>"), consultComplete) << omitted;
-        EXPECT_EQ(read.ok() && BuildModifyPage(declaration, modify), modifyComplete) << omitted;
+        EXPECT_EQ(read.ok() && BuildConsultPage(declaration, consult), consultComplete);
+        EXPECT_EQ(consult.str().ends_with("</html>"), consultComplete);
+        EXPECT_EQ(read.ok() && BuildModifyPage(declaration, modify), modifyComplete);
     }
 }
 

@@ -71,13 +71,24 @@ TEST(ModifyPage, SavedTextsAreEscapedSoTheyComeBackUnchanged)
 // the other. The pay shows unless it reads as zero (as atof reads it) and the favour does not.
 TEST(ModifyPage, ResultRowsShowThePayUnlessOnlyTheFavourIsAnAmount)
 {
-    for (const auto& [pay, favour, favourShown] :
-         {std::tuple{"1500.00", "0", false}, {"0", "250.00", true}, {"0.00", "250.00", true}, {"0", "0", false},
-          {"", "abc", false}, {"1500.00", "250.00", false}, {"  12", "250.00", false}}) {
+    const struct {
+        const char* name;
+        const char* pay;
+        const char* favour;
+        bool favourShown;
+    } cases[] = {{"pay only", "1500.00", "0", false},
+                 {"favour only", "0", "250.00", true},
+                 {"pay of zero with decimals", "0.00", "250.00", true},
+                 {"both zero", "0", "0", false},
+                 {"neither a number", "", "abc", false},
+                 {"both amounts", "1500.00", "250.00", false},
+                 {"pay after blanks", "  12", "250.00", false}};
+    for (const auto& [name, pay, favour, favourShown] : cases) {
+        SCOPED_TRACE(name);
         const std::string page =
             Page(Sample().With("2022", pay).With("2027", pay).With("2023", favour).With("2028", favour));
         for (const char* display : {"v2", "v3"})
-            EXPECT_EQ(Value(page, display), favourShown ? favour : pay) << pay << " / " << favour;
+            EXPECT_EQ(Value(page, display), favourShown ? favour : pay);
         EXPECT_EQ(Value(page, "c2023"), favourShown ? std::optional<std::string>(favour) : std::nullopt);
         EXPECT_EQ(page.find("id='v2'", page.find("id='v2'") + 1), std::string::npos);
         EXPECT_NE(page.find(favourShown ? "<div id='lyr2'>\n(=) Valor a favor del contribuyente</div>"
@@ -91,11 +102,15 @@ TEST(ModifyPage, ResultRowsShowThePayUnlessOnlyTheFavourIsAnAmount)
 TEST(ModifyPage, SelectsOnlyTheEntryEqualToTheSavedBrand)
 {
     const std::string brand = "FA033775.00 MARLBORO GOLD ORIGINAL KS BOX 20";
-    for (const std::string& saved : {brand + " ", std::string("fa033775.00 MARLBORO GOLD ORIGINAL KS BOX 20"),
-                                     std::string("FA033775.00"), std::string()}) {
-        const std::string page = Page(SampleDeclaration(1).With("7", saved));
-        EXPECT_EQ(page.find("' selected>"), std::string::npos) << '"' << saved << '"';
-    }
+    const struct {
+        const char* name;
+        std::string saved;
+    } unselected[] = {{"a blank after it", brand + " "},
+                      {"in other case", "fa033775.00 MARLBORO GOLD ORIGINAL KS BOX 20"},
+                      {"its code alone", "FA033775.00"},
+                      {"no brand", ""}};
+    for (const auto& [name, saved] : unselected)
+        EXPECT_EQ(Page(SampleDeclaration(1).With("7", saved)).find("' selected>"), std::string::npos) << name;
     EXPECT_NE(Page(SampleDeclaration(1).With("7", brand)).find("value='" + brand + "' selected>"), std::string::npos);
 }
 
