@@ -29,6 +29,9 @@ struct CommandLine {
 // Reads argv as given to main, before Qt removes its own switches.
 CommandLine ParseCommandLine(int argc, const char* const* argv, const std::string& version);
 
+// The environment variable the browser engine reads its switches from.
+inline constexpr char kEngineFlagsVariable[] = "QTWEBENGINE_CHROMIUM_FLAGS";
+
 // What QTWEBENGINE_CHROMIUM_FLAGS must hold for the engine to see both the
 // `given` flags and the command line's engine switches: the engine reads its
 // switches from there alone when it is set, and ignores the program's

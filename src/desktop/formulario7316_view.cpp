@@ -14,6 +14,8 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
+#include <mutex>
+
 namespace {
 
 // The engine's standard faces, used where the stylesheet's (Verdana...) are
@@ -28,22 +30,33 @@ const struct {
     {QWebEngineSettings::FixedFont, "DejaVu Sans Mono"},
 };
 
+// A profile for one view. The engine starts with the first profile and reads
+// its switches then, so those that keep the pages off the network are added
+// before it.
+std::unique_ptr<QWebEngineProfile> OffTheNetworkProfile()
+{
+    static std::once_flag closed;
+    std::call_once(closed, CloseEngineNetworkChannels);
+    return std::make_unique<QWebEngineProfile>();
+}
+
 }  // namespace
 
 CFormulario7316View::CFormulario7316View(QWidget* parent)
     : QWebEngineView(parent),
-      m_profile(std::make_unique<QWebEngineProfile>()),
+      m_profile(OffTheNetworkProfile()),
       m_resources(new CResSchemeHandler(m_profile.get()))
 {
     m_profile->installUrlSchemeHandler(res_address::kScheme, m_resources);
     for (const auto& fallback : kFallbackFaces)
         m_profile->settings()->setFontFamily(fallback.family, QString::fromLatin1(fallback.face));
+    // No page opens a window of its own; a script's window.open gets none.
+    m_profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     auto* guard = new CRequestGuard(m_profile.get());
     m_profile->setUrlRequestInterceptor(guard);
     connect(guard, &CRequestGuard::requestRefused, this, &CFormulario7316View::requestRefused);
 
     m_page = std::make_unique<CFormPage>(m_profile.get(), nullptr);
-    ClosePeerChannels(*m_page);
     m_bridge = new CExternalBridge(m_page.get());
     InsertAccessibleNames(m_page.get());
     connect(m_bridge, &CExternalBridge::generaArchivo, this, &CFormulario7316View::generaArchivo);

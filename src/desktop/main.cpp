@@ -19,9 +19,9 @@ int main(int argc, char** argv)
 
     // The engine's switches on the command line reach it with its flags.
     const std::string engineFlags =
-        EngineFlags(qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").toStdString(), commandLine.engineSwitches);
+        EngineFlags(qEnvironmentVariable(kEngineFlagsVariable).toStdString(), commandLine.engineSwitches);
     if (!engineFlags.empty())
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", engineFlags.c_str());
+        qputenv(kEngineFlagsVariable, engineFlags.c_str());
 
     CResSchemeHandler::RegisterScheme();
     CFormulario7316App app(argc, argv);

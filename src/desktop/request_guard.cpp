@@ -1,10 +1,10 @@
 #include "request_guard.h"
 
+#include "command_line.h"
 #include "res_address.h"
 
-#include <QWebEnginePage>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
+#include <string>
+#include <vector>
 
 void CRequestGuard::interceptRequest(QWebEngineUrlRequestInfo& info)
 {
@@ -14,16 +14,13 @@ void CRequestGuard::interceptRequest(QWebEngineUrlRequestInfo& info)
     emit requestRefused(info.requestUrl());
 }
 
-void ClosePeerChannels(QWebEnginePage& page)
+void CloseEngineNetworkChannels()
 {
-    QWebEngineScript script;
-    script.setName(QStringLiteral("formulario7316-peer-channels"));
-    script.setSourceCode(QStringLiteral(
-        "['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCDataChannel', 'RTCIceTransport',"
-        " 'RTCRtpSender', 'RTCRtpReceiver', 'WebTransport'].forEach(function (name) {"
-        " Object.defineProperty(window, name, {value: undefined, writable: false, configurable: false}); });"));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(true);
-    page.scripts().insert(script);
+    static const std::vector<std::string> kSwitches = {
+        "--force-webrtc-ip-handling-policy=disable_non_proxied_udp",
+        "--host-resolver-rules=MAP * ~NOTFOUND",
+    };
+    // Last, so that they hold over any the command line gave.
+    const std::string flags = EngineFlags(qEnvironmentVariable(kEngineFlagsVariable).toStdString(), kSwitches);
+    qputenv(kEngineFlagsVariable, QByteArray::fromStdString(flags));
 }

@@ -2,8 +2,6 @@
 
 #include <QWebEngineUrlRequestInterceptor>
 
-class QWebEnginePage;
-
 // Refuses every request the engine would make to a scheme other than res:
 // (http, https, file, ftp, ...), so a page can reach nothing outside the program.
 class CRequestGuard : public QWebEngineUrlRequestInterceptor {
@@ -17,7 +15,11 @@ signals:
     void requestRefused(const QUrl& url);
 };
 
-// Takes from the page, before its own scripts run, the channels that reach
-// the network without a URL request (WebRTC's peer connections and
-// WebTransport), which the guard above would never see.
-void ClosePeerChannels(QWebEnginePage& page);
+// Adds to the browser engine's switches those that keep every frame and
+// window of every page off the network by the ways the guard above never
+// sees: WebRTC sends nothing over UDP (no STUN request, no local candidate,
+// no mDNS), and the engine's network stack resolves no name and no address,
+// so no TURN connection over TCP is made and no DNS query is sent. The engine
+// reads its switches once, as it starts with the first profile, so this is
+// called before that.
+void CloseEngineNetworkChannels();

@@ -150,6 +150,7 @@ TEST_F(PageTest, EveryOtherSchemeIsRefused)
     form.run("c3:=sigue aquí");
     QSignalSpy navigations(&form.view(), &CFormulario7316View::navigationRefused);
     QSignalSpy requests(&form.view(), &CFormulario7316View::requestRefused);
+    QSignalSpy console(static_cast<CFormPage*>(form.view().page()), &CFormPage::consoleMessage);
     const auto refused = [](QSignalSpy& spy, int count) {
         EXPECT_TRUE(WaitFor([&] { return spy.size() >= count; }, 10000)) << "refusal " << count;
         return spy.size() >= count ? spy[count - 1].first().toUrl() : QUrl();
@@ -164,25 +165,42 @@ TEST_F(PageTest, EveryOtherSchemeIsRefused)
     js(QStringLiteral("new Image().src = '%1imagen.png'; var script = document.createElement('script');"
                       "script.src = '%1codigo.js'; document.body.appendChild(script);").arg(local));
     EXPECT_EQ(refused(requests, 1).host() + refused(requests, 2).host(), "127.0.0.1127.0.0.1");
+    // The engine serves qrc: itself, with no network to stop it: only the guard does.
+    js("var image = new Image(); image.onload = image.onerror = function (e) { console.log('qrc: ' + e.type); };"
+       "image.src = 'qrc:/desktop/icons/formulario7316.svg';");
+    EXPECT_EQ(refused(requests, 3).scheme(), "qrc");
+    EXPECT_TRUE(WaitFor([&] { return !console.isEmpty(); })) << "the qrc: image neither loaded nor failed";
+    EXPECT_EQ(console.value(0).value(0).toString(), "qrc: error") << "a request went past the guard";
     EXPECT_EQ(form.values("c3") + ' ' + form.view().url().scheme(), "sigue aquí res");
     // The refusal is signalled whatever the guard does: wait for the connection itself.
     EXPECT_FALSE(WaitFor([&] { return server.hasPendingConnections(); }, 1000)) << "a request left the program";
 }
 
-// A peer connection would send its STUN requests past the request guard: a
-// page has none to make, and the request that it tried never comes.
+// A peer connection would send its STUN and TURN requests past the request
+// guard: none leaves the page, its frames or a window it opens. The page says
+// when each connection it made is done gathering, by which time every request
+// would have been sent.
 TEST_F(PageTest, NoPeerConnectionLeavesThePage)
 {
     QUdpSocket stun;
-    ASSERT_TRUE(stun.bind(QHostAddress::LocalHost, 0));
-    const QString probe = QStringLiteral(
-        "(function (w) { try { var pc = new w.RTCPeerConnection({iceServers: [{urls: 'stun:127.0.0.1:%1'}]});"
-        " pc.createDataChannel('x'); pc.createOffer().then(function (o) { return pc.setLocalDescription(o); });"
-        " return 'made'; } catch (e) { return 'refused'; } })").arg(stun.localPort());
-    EXPECT_EQ(js(probe + "(window)"), "refused");
-    EXPECT_EQ(js("window.RTCPeerConnection = function () {}; delete window.RTCPeerConnection; "
-                 + probe + "(window)"), "refused");
-    EXPECT_FALSE(WaitFor([&] { return stun.hasPendingDatagrams(); }, 1000)) << "a STUN request left the program";
+    QTcpServer turn;
+    ASSERT_TRUE(stun.bind(QHostAddress::LocalHost, 0) && turn.listen(QHostAddress::LocalHost));
+    QString report;
+    QObject context;
+    QObject::connect(static_cast<CFormPage*>(form.view().page()), &CFormPage::consoleMessage, &context,
+                     [&report](const QString& text) {
+                         if (text.startsWith("peer channels: "))
+                             report = text.mid(15);
+                     });
+    form.showPage(FileText(FORM_TEST_DATA "/peer_channels.html")
+                      .replace("STUN_PORT", QString::number(stun.localPort()))
+                      .replace("TURN_PORT", QString::number(turn.serverPort())));
+    EXPECT_TRUE(WaitFor([&] { return !report.isEmpty() || stun.hasPendingDatagrams() || turn.hasPendingConnections(); }))
+        << "the page did not finish gathering";
+    EXPECT_FALSE(stun.hasPendingDatagrams()) << "a STUN request left the program";
+    EXPECT_FALSE(turn.hasPendingConnections() || turn.waitForNewConnection(0)) << "a TURN connection left the program";
+    EXPECT_EQ(report, R"({"main frame":"gathered","about:blank frame":"gathered","srcdoc frame":"gathered",)"
+                      R"("frame in a frame":"gathered","written frame":"gathered","child window":"no frame"})");
 }
 
 }  // namespace
