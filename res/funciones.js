@@ -569,3 +569,99 @@ function renglonesmarcas() {
     }
     return renglones;
 }
+
+// ---- Problems: all that stops "Generar", seen at once ----
+
+// While the problems of the declaration are collected: whether the checks
+// run now stop "Generar" (`detienen`); null the rest of the time.
+var recogiendo = null;
+
+// Whether a walk of checks goes on after a failure: only while the problems
+// are collected, so that every failure is found and not only the first.
+function continua(valido) {
+    return valido || recogiendo !== null;
+}
+
+// Runs the checks in order; true when all pass. The first that fails ends
+// the run, unless the problems are collected.
+function pasan(chequeos) {
+    var todos = true;
+    for (var i = 0; i < chequeos.length && continua(todos); i++)
+        if (!chequeos[i]())
+            todos = false;
+    return todos;
+}
+
+// Runs `accion` with the form's checks reporting into a list instead of
+// alert(): each message with the field the check then sends the focus to
+// (or selects), and whether it stops "Generar" (recogiendo.detienen at the
+// time). Nothing takes the focus meanwhile, and every field is left holding
+// the value it had, the caret of the one being typed in where it was.
+// Returns the list.
+function recogeproblemas(accion) {
+    var campos = C.elements, valores = [];
+    for (var i = 0; i < campos.length; i++)
+        valores.push(campos[i].value);
+    var activo = document.activeElement, seleccion = null;
+    if (activo && typeof activo.selectionStart == "number")
+        seleccion = [activo.selectionStart, activo.selectionEnd, activo.selectionDirection];
+    var avisa = window.alert, enfoca = HTMLElement.prototype.focus, selecciona = HTMLInputElement.prototype.select;
+    var hallados = [];
+    var senala = function () {
+        var ultimo = hallados[hallados.length - 1];
+        if (ultimo && !ultimo.campo)
+            ultimo.campo = this;
+    };
+    recogiendo = { detienen: true };
+    window.alert = function (mensaje) {
+        hallados.push({ mensaje: String(mensaje), campo: null, detiene: recogiendo.detienen });
+    };
+    HTMLElement.prototype.focus = senala;
+    HTMLInputElement.prototype.select = senala;
+    try {
+        accion();
+    } finally {
+        recogiendo = null;
+        window.alert = avisa;
+        HTMLElement.prototype.focus = enfoca;
+        HTMLInputElement.prototype.select = selecciona;
+        for (var j = 0; j < campos.length; j++) {
+            if (campos[j].value === valores[j])
+                continue;
+            campos[j].value = valores[j];
+            if (campos[j] === activo && seleccion)  // the caret stays where the person put it
+                activo.setSelectionRange(seleccion[0], seleccion[1], seleccion[2]);
+        }
+    }
+    return hallados;
+}
+
+// Every problem of the declaration, as { campo, mensaje, detiene }: first
+// those that stop "Generar", in the order it checks them (the rectification
+// boxes, the annex rows, the period, every box, the NIT's characters), then
+// those the form reports without stopping it: the NIT's check digit, a brand
+// chosen in two rows, a base below its minimum. `campo` names the field the
+// form sends the person to. A message on a hidden box is left out (the
+// period's own check names the visible field), and so is a message repeated
+// on the same field.
+function problemasdeclaracion() {
+    var hallados = recogeproblemas(function () {
+        pasan([valida_c2021, valida_c2024, anexoscompletos, declaracionvalida]);
+        recogiendo.detienen = false;
+        nitsinguion();
+        for (var r = 1; r <= ANEXO[1]; r++) {
+            validamarca(celdaanexo(1, r, 1));
+            verificaBaseImponible(r, 1);
+        }
+    });
+    var problemas = [], vistos = {};
+    for (var i = 0; i < hallados.length; i++) {
+        var campo = hallados[i].campo, nombre = campo ? campo.name || campo.id : "";
+        var clave = nombre + "\n" + hallados[i].mensaje;
+        if ((campo && campo.type == "hidden") || vistos.hasOwnProperty(clave))
+            continue;
+        vistos[clave] = true;
+        problemas.push({ campo: nombre, mensaje: hallados[i].mensaje, detiene: hallados[i].detiene });
+    }
+    return problemas;
+}

@@ -275,14 +275,15 @@ function requerido(entrada, field) {
 }
 
 // Every box, in table order, must be filled when required and pass its type
-// check; the first failure ends the walk.
+// check; the first failure ends the walk (unless the problems are collected).
 function formulariovalido() {
-    for (var i = MINELEMENT; i <= MAXELEMENT; i++) {
+    var valido = true;
+    for (var i = MINELEMENT; i <= MAXELEMENT && continua(valido); i++) {
         var campo = C[c[i].id];
         if (requerido(c[i], campo) || !bientipocontenido(c[i], campo))
-            return false;
+            valido = false;
     }
-    return true;
+    return valido;
 }
 
 // A rectification needs the amount paid with the rectified declaration.

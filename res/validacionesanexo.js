@@ -249,25 +249,27 @@ function valoresrenglon(n, r) {
 // True, after its message and with the focus on it, when one of the rows 1
 // to row - 1 of annex n is incomplete.
 function renglonesvacios(row, n) {
-    for (var r = 1; r < row; r++)
+    var vacios = false;
+    for (var r = 1; r < row && continua(!vacios); r++)
         if (reglarota(valoresrenglon(n, r), n, r, false))
-            return true;
-    return false;
+            vacios = true;
+    return vacios;
 }
 
 // True, after its message and with the focus where the rule puts it, when
 // row r of annex n (its values by column) breaks one of the rules; with
 // `propias`, only the rules a row must keep while it is being filled.
 function reglarota(valores, n, r, propias) {
-    for (var i = 0; i < REGLASRENGLON.length; i++) {
+    var rota = false;
+    for (var i = 0; i < REGLASRENGLON.length && continua(!rota); i++) {
         var regla = REGLASRENGLON[i];
         if ((!propias || regla.propia) && regla.rota(valores)) {
             alert(regla.mensaje);
             celdaanexo(n, r, regla.foco(valores)).focus();
-            return true;
+            rota = true;
         }
     }
-    return false;
+    return rota;
 }
 
 // True when the price is a number that, with the four decimals it is shown
@@ -366,13 +368,14 @@ function renglonbase(n) {
 // True when every cell of rows first to last of annex n is filled where
 // required and fits its column; the first failure reports and ends the walk.
 function anexovalido(first, last, n) {
-    for (var r = first; r <= last; r++)
-        for (var k = 1; k <= maxcol; k++) {
+    var valido = true;
+    for (var r = first; r <= last && continua(valido); r++)
+        for (var k = 1; k <= maxcol && continua(valido); k++) {
             var celda = celdaanexo(n, r, k);
             if (requerido(a[k], celda) || !bientipocontenido(a[k], celda))
-                return false;
+                valido = false;
         }
-    return true;
+    return valido;
 }
 
 // Records the rows of annex n as confirmed.
@@ -386,26 +389,41 @@ function confirma(n) {
 // "Generar", once the rectification boxes agree: the annex rows up to the
 // last one used must be complete and valid.
 function validaarchivoanexo() {
-    for (var n = 1; n <= ANEXOS; n++) {
-        var renglon = renglonbase(n);
-        if (renglonesvacios(renglon, n) || !anexovalido(1, renglon - 1, n))
-            return;
-    }
+    if (!anexoscompletos())
+        return;
     formulas();
     for (var k = 1; k <= ANEXOS; k++)
         confirma(k);
     validaarchivo();
 }
 
+// True when the rows of every annex, up to the last one used, are complete
+// and each of their cells fits its column.
+function anexoscompletos() {
+    var completos = true;
+    for (var n = 1; n <= ANEXOS && continua(completos); n++) {
+        var renglon = renglonbase(n);
+        if (renglonesvacios(renglon, n))
+            completos = false;
+        if (continua(completos) && !anexovalido(1, renglon - 1, n))
+            completos = false;
+    }
+    return completos;
+}
+
 // The period and every box must pass and the NIT hold no markup; the
 // messages on the NIT's check digit do not stop the generation.
 function validaarchivo() {
-    if (!periodovigente() || !formulariovalido() || !nitsinmarcas())
+    if (!declaracionvalida())
         return;
     formulas();
     habilita();
     nitsinguion();
     genera();
+}
+
+function declaracionvalida() {
+    return pasan([periodovigente, formulariovalido, nitsinmarcas]);
 }
 
 // A text as character data; a "]]>" inside it is split across two sections,

@@ -4,7 +4,7 @@
 // value; calls made before the channel is up wait here and are sent in order
 // as soon as it is. Where the host keeps a draft of the form (the channel's
 // "borrador" object), it hears when the page has loaded and of every field
-// left, choice changed and button pressed. The channel client below is kept private to this scope.
+// left, choice changed and button pressed; so does the problems panel. The channel client below is kept private to this scope.
 (function () {
     "use strict";
 
@@ -37,12 +37,14 @@
     // The draft hears once that the page has loaded, whichever of the load
     // and the channel comes first. A load listener added once the page is
     // parsed runs after the load handler its body set.
-    var loaded = false, draft = null;
+    var loaded = false, draft = null, problems = null;
     document.addEventListener("DOMContentLoaded", function () {
         window.addEventListener("load", function () {
             loaded = true;
             if (draft)
                 draft.PaginaCargada();
+            if (problems)
+                problems.PaginaCargada();
         });
     });
 
@@ -56,6 +58,22 @@
         });
         if (loaded)
             borrador.PaginaCargada();
+    }
+
+    // The problems panel (the channel's "problemas" object) hears the same,
+    // with the name of the field or button each time.
+    function reportToProblems(problemas) {
+        if (!problemas)
+            return;
+        problems = problemas;
+        var report = function (event) {
+            problemas.CasillaDejada(String(event.target.name || event.target.id || ""));
+        };
+        ["focusout", "change", "click"].forEach(function (type) {
+            document.addEventListener(type, report, true);
+        });
+        if (loaded)
+            problemas.PaginaCargada();
     }
 
     var external = Object.freeze({
@@ -75,6 +93,7 @@
         waiting.forEach(send);
         waiting = [];
         reportToDraft(channel.objects.borrador);
+        reportToProblems(channel.objects.problemas);
         host.CanalListo();
     });
 })();

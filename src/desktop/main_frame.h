@@ -14,6 +14,7 @@
 class CBrandRowTransfer;
 class CDraftKeeper;
 class CNextPeriodStart;
+class CProblemsPanel;
 class CRegisterWindow;
 class CFormulario7316View;
 class QAction;
@@ -22,7 +23,7 @@ class QLabel;
 class QToolBar;
 
 // The main window: menu, tool bar and status bar around the form view.
-// Each command is one row of the command table in main_frame.cpp (its menu
+// Each command is one row of the command table in main_frame_commands.cpp (its menu
 // text, shortcut, status-bar prompt, tool tip and image) and one handler in
 // ConnectCommands(), or a toggle of the tool bar or status bar.
 class CMainFrame : public QMainWindow {
@@ -30,7 +31,7 @@ class CMainFrame : public QMainWindow {
 public:
     enum class Command {
         New, Consult, Modify, Print, PrintPreview, ExportPdf, Save, About, Exit, ViewToolBar, ViewStatusBar,
-        NextPeriod, ImportBrands, ExportBrands, Register
+        NextPeriod, ImportBrands, ExportBrands, Register, Problems
     };
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -55,6 +56,7 @@ public:
 
     CNextPeriodStart& NextPeriod() const { return *m_nextPeriod; }
     CBrandRowTransfer& BrandRows() const { return *m_brandRows; }
+    CProblemsPanel& Problems() const { return *m_problems; }
 
     // Consult or Modify of the file chosen, or of `file` when given, once
     // typed work may go. True when its page is shown.
@@ -93,5 +95,6 @@ private:
     CPageText m_page;              // the page Consult or Modify built last
     CNextPeriodStart* m_nextPeriod;
     CBrandRowTransfer* m_brandRows;
+    CProblemsPanel* m_problems;
     CRegisterWindow* m_register = nullptr;  // made when first shown
 };

@@ -8,6 +8,7 @@
 #include "formulario7316_app.h"
 #include "formulario7316_view.h"
 #include "main_frame.h"
+#include "problems_panel.h"
 #include "res_address.h"
 #include "res_scheme_handler.h"
 
@@ -133,12 +134,14 @@ const char kLayout[] = R"(&Archivo
 &Ver
   Barra de &herramientas |  | Muestra u oculta la barra de herramientas | Alternar Barra de herramientas
   Barra de &estado |  | Muestra u oculta la barra de estado | Alternar Barra de estado
+  -
+  &Problemas de la declaración | F8 | Muestra todo lo que impide generar la declaración, cada problema junto a su casilla | Problemas de la declaración
 Ay&uda
   &Acerca de Formulario7316... |  | Muestra información del programa y su número de versión | Acerca de
 keys only
   &Guardar | Ctrl+S | Guarda el documento activo | Guardar
-tool bar, each button with its image: Nuevo Abrir Modificar Nueva a partir de una anterior Declaraciones generadas - Imprimir Exportar PDF - Acerca de Salir
-status bar: Preparado MAY NUM DESP
+tool bar, each button with its image: Nuevo Abrir Modificar Nueva a partir de una anterior Declaraciones generadas - Imprimir Exportar PDF - Problemas de la declaración - Acerca de Salir
+status bar: Preparado 3 problemas MAY NUM DESP
 )";
 
 // Answers the file dialog `trigger` brings up: types `path` into its name box
@@ -271,6 +274,7 @@ TEST_F(MainFrameTest, TheCommandsShowAsDescribedAndTheShellsOwnWork)
     EXPECT_EQ(frame->windowTitle(), "Formulario7316 - Tramix Razuv");
     frame->statusBar()->showMessage("Crea un nuevo documento");
     frame->statusBar()->clearMessage();
+    EXPECT_TRUE(WaitFor([] { return !frame->Problems().StatusPane()->text().isEmpty(); }, kTimeoutMs));
     EXPECT_EQ(Layout(), kLayout);
 
     for (const auto& [command, bar] : {std::pair<Command, QWidget*>{Command::ViewToolBar, frame->findChild<QToolBar*>()},
