@@ -1,6 +1,6 @@
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 (posix threads);
 # the programs are linked statically, so they run with no DLL beside them.
-# Tests run under Wine: WINE names the loader (Debian's wine64 by default).
+# Tests run under Debian's Wine (wine64).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -16,8 +16,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
-if(DEFINED ENV{WINE})
-  set(CMAKE_CROSSCOMPILING_EMULATOR $ENV{WINE})
-else()
-  set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
-endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
