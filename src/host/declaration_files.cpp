@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::string_view kDataFilePrefix = "DRN-";
 
-std::string Utf8Text(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 bool IsDeclarationFileName(const std::string& name)
 {
     return name.starts_with(kDataFilePrefix) && name.find('.') == std::string::npos;

@@ -174,8 +174,12 @@ FileContent ReadRegularFile(const fs::path& path, std::uintmax_t maxBytes, LinkR
 {
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (links == LinkRule::kRefuse ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {ReadProblem::kNotOpened, {}};
+    if (file == INVALID_HANDLE_VALUE) {
+        // A folder is not opened as a file at all.
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        return {folder ? ReadProblem::kNotRegular : ReadProblem::kNotOpened, {}};
+    }
     BY_HANDLE_FILE_INFORMATION information{};
     FileContent content{ReadProblem::kNotRegular, {}};
     if (GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &information)

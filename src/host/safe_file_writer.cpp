@@ -47,7 +47,7 @@ WriteResult WriteFileWholeWith(CFileSystem& files, const std::string& path, std:
 {
     const bool ownerOnly = access == FileAccess::kOwnerOnly;
     const std::filesystem::path target = Utf8Path(path);
-    if (IsReadOnlyFile(target))
+    if (target.empty() || IsReadOnlyFile(target))
         return WriteResult::kNotCreated;
     const auto temporary = CreateTemporaryBeside(target, ownerOnly, files);
     if (!temporary)
@@ -64,15 +64,25 @@ WriteResult WriteFileWholeWith(CFileSystem& files, const std::string& path, std:
     return files.SyncFolder(FolderOf(target)) ? WriteResult::kWritten : WriteResult::kNotWritten;
 }
 
+// Where paths are UTF-16 (Windows), the conversions fail on a text that is
+// not UTF-8, or a name that is not UTF-16.
 std::filesystem::path Utf8Path(std::string_view path)
 {
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+    try {
+        return std::filesystem::path(std::u8string(path.begin(), path.end()));
+    } catch (const std::filesystem::filesystem_error&) {
+        return {};
+    }
 }
 
 std::string Utf8Text(const std::filesystem::path& path)
 {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    try {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    } catch (const std::filesystem::filesystem_error&) {
+        return {};
+    }
 }
 
 WriteResult WriteFileWhole(const std::string& path, std::string_view bytes)

@@ -7,10 +7,14 @@
 #include <string>
 #include <string_view>
 
-// The file-system path of a UTF-8 path text.
+// The file-system path of a UTF-8 path text: every text that names a file
+// becomes a path through here. Where the system's paths are UTF-16
+// (Windows), a text that is not UTF-8 names no file: its path is empty, which
+// no file operation accepts.
 std::filesystem::path Utf8Path(std::string_view path);
 
-// The UTF-8 text of a file-system path.
+// The UTF-8 text of a file-system path; empty for a Windows name that is not
+// UTF-16 (a lone surrogate), which no file name of the program's can be.
 std::string Utf8Text(const std::filesystem::path& path);
 
 enum class WriteResult {

@@ -169,3 +169,11 @@ TEST(SealCodec, EveryDamageIsRefusedButBlanksDoNotMatter)
     std::erase_if(none, blank);
     EXPECT_TRUE(opens(lineFeeds) && opens(none));
 }
+
+// The seal depends on nothing but the keys, the moment and the text: every
+// system the program is built for writes these same bytes.
+TEST(SealCodec, SealsTheSameTextAtTheSameMomentOnEverySystem)
+{
+    EXPECT_EQ(SealAt("<NOMBRE>Peña €</NOMBRE>"),
+              "zpAMLpiSNhyKyFSMhMTA6ISZqaX2c8M+wjr2RtbHrNiI7NRMb8ZmDXpZGQlp6UmSqbCGeZMm+Mj749N7mLm6\r\n");
+}

@@ -18,8 +18,7 @@ TEST(FileReader, ReadsOnlyRegularFilesWithinTheBound)
     TemporaryDirectory root;
     const std::string small = root.Write("small", "sealed"), empty = root.Write("empty", "");
     const std::string oversize = root.Write("oversize", "");
-    fs::resize_file(oversize, kMaxDeclarationFileBytes + 1);
-    fs::create_symlink(small, root.path() / "link");
+    fs::resize_file(Utf8Path(oversize), kMaxDeclarationFileBytes + 1);
     const struct {
         std::string path;
         LinkRule links;
@@ -27,17 +26,22 @@ TEST(FileReader, ReadsOnlyRegularFilesWithinTheBound)
     } cases[] = {
         {small, LinkRule::kFollow, ReadProblem::kNone},
         {empty, LinkRule::kFollow, ReadProblem::kNone},
-        {root.str() + "/link", LinkRule::kFollow, ReadProblem::kNone},
-        {root.str() + "/link", LinkRule::kRefuse, ReadProblem::kNotRegular},
         {root.str() + "/missing", LinkRule::kFollow, ReadProblem::kNotOpened},
         {oversize, LinkRule::kFollow, ReadProblem::kTooLarge},
-#ifndef _WIN32
         {root.str(), LinkRule::kFollow, ReadProblem::kNotRegular},
+#ifdef _WIN32
+        {"NUL", LinkRule::kFollow, ReadProblem::kNotRegular},
+        {"\xC3(", LinkRule::kFollow, ReadProblem::kNotOpened},  // not UTF-8: no Windows name
+#else
+        // Links are made only with a privilege on Windows (and not at all under Wine).
+        {root.str() + "/link", LinkRule::kFollow, ReadProblem::kNone},
+        {root.str() + "/link", LinkRule::kRefuse, ReadProblem::kNotRegular},
         {"/dev/zero", LinkRule::kFollow, ReadProblem::kNotRegular},
         {root.str() + "/fifo", LinkRule::kFollow, ReadProblem::kNotRegular},
 #endif
     };
 #ifndef _WIN32
+    fs::create_symlink(small, root.path() / "link");
     ASSERT_EQ(mkfifo((root.str() + "/fifo").c_str(), 0600), 0);
 #endif
     for (const auto& test : cases) {

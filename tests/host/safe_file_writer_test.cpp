@@ -21,9 +21,11 @@ TEST(SafeFileWriter, WritesWholeOrLeavesWhatWasThere)
     std::ofstream(elsewhere.path() / "x") << "outside";
     fs::permissions(root.path() / "read-only", fs::perms::owner_read);
     fs::create_directories(root.path() / "taken" / "inside");
+#ifndef _WIN32  // links are made only with a privilege on Windows (and not at all under Wine)
     fs::create_symlink(elsewhere.path() / "x", root.path() / "planted.tmp0");
     fs::create_symlink(elsewhere.path() / "missing", root.path() / "dangling.tmp0");
     fs::create_symlink(elsewhere.path() / "x", root.path() / "linked");
+#endif
     const struct {
         const char* name;
         std::string bytes;
@@ -33,9 +35,13 @@ TEST(SafeFileWriter, WritesWholeOrLeavesWhatWasThere)
     } cases[] = {
         {"earlier", std::string("new\0bytes", 9), "", WriteResult::kWritten, std::string("new\0bytes", 9)},
         {"Peña €", "x", "", WriteResult::kWritten, "x"},
+#ifdef _WIN32
+        {"\xC3(", "x", "", WriteResult::kNotCreated, std::nullopt},  // not UTF-8: no Windows name
+#else
         {"planted", "x", "", WriteResult::kWritten, "x"},
         {"dangling", "x", "", WriteResult::kWritten, "x"},
         {"linked", "x", "", WriteResult::kWritten, "x"},
+#endif
         {"plain/DRN-1", "x", "", WriteResult::kNotCreated, std::nullopt},
         {"missing/DRN-1", "x", "", WriteResult::kNotCreated, std::nullopt},
         {"taken", "x", "", WriteResult::kNotCreated, std::nullopt},
@@ -52,10 +58,14 @@ TEST(SafeFileWriter, WritesWholeOrLeavesWhatWasThere)
     EXPECT_EQ(ReadWholeFile(root.str() + "/earlier.tmp0"), "kept");
     EXPECT_EQ(ReadWholeFile(root.str() + "/plain"), "kept");
     EXPECT_TRUE(fs::exists(root.path() / "taken" / "inside"));
-    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(root.path() / "linked")));
     EXPECT_EQ(ReadWholeFile(elsewhere.str() + "/x"), "outside");
     EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path()), fs::directory_iterator()), 1);
+#ifdef _WIN32
+    EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 8);
+#else
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(root.path() / "linked")));
     EXPECT_EQ(std::distance(fs::directory_iterator(root.path()), fs::directory_iterator()), 13);
+#endif
 }
 
 // Success is told only once the file and then its folder are on the disk; a

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/safe_file_writer.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -25,13 +27,16 @@ public:
     TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    std::string str() const { return m_path.string(); }
+    // The directory's path as UTF-8 text, as the program's paths are.
+    std::string str() const { return Utf8Text(m_path); }
 
-    // Writes `content` as the file `name` in the directory; the file's path.
+    // Writes `content` as the file `name` in the directory; the file's path,
+    // the directory's and the name joined by "/" (a separator on every system).
     std::string Write(const std::string& name, const std::string& content) const
     {
-        std::ofstream(m_path / name, std::ios::binary) << content;
-        return (m_path / name).string();
+        const std::string path = str() + "/" + name;
+        std::ofstream(Utf8Path(path), std::ios::binary) << content;
+        return path;
     }
 
 private:

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "commands.h"
+
+// Runs the command line `commandLine` (the words after the program's name):
+// --help, --version or one command with its arguments; the exit status.
+int RunCommandLine(const CommandArguments& commandLine, CommandStreams& streams);
