@@ -91,11 +91,12 @@ bool KeepDraft()
 Draft FullDraft()
 {
     static const Draft draft = [] {
-        Draft read;
-        if (!LoadBlankForm() || !Js(QString::fromLatin1(kFillForm)).isValid() || !KeepDraft()
-            || !keeper->Store().Load(keeper->Store().OwnId(), read).ok() || read.annexRows != 103)
+        if (!LoadBlankForm() || !Js(QString::fromLatin1(kFillForm)).isValid() || !KeepDraft())
             qFatal("the full form's draft was not written");
-        return read;
+        CResult<Draft> read = keeper->Store().Load(keeper->Store().OwnId());
+        if (!read.ok() || read->annexRows != 103)
+            qFatal("the full form's draft was not written");
+        return std::move(read).value();
     }();
     return draft;
 }
@@ -126,8 +127,8 @@ void Recover(benchmark::State& state, DraftOrigin origin)
     draft.sourceFile = origin == DraftOrigin::kModify ? "/moved/DRN-123456797316120314302257" : "";
     QTemporaryDir folder;
     CDraftStore store(QDir(folder.path()).filePath(QStringLiteral("drafts")).toStdString(), "1-0");
-    store.Prepare();
-    store.Save(draft);
+    if (!store.Prepare().ok() || !store.Save(draft).ok())
+        qFatal("the draft to recover was not written");
     QSignalSpy recovered(keeper, &CDraftKeeper::recovered);
     for (auto _ : state) {
         if (origin == DraftOrigin::kNew && !LoadBlankForm()) {
@@ -138,9 +139,12 @@ void Recover(benchmark::State& state, DraftOrigin origin)
         recovered.clear();
         QElapsedTimer clock;
         clock.start();
-        Draft read;
-        store.Load(store.OwnId(), read);
-        keeper->Recover(read);
+        const CResult<Draft> read = store.Load(store.OwnId());
+        if (!read.ok()) {
+            state.SkipWithError("the draft could not be read");
+            break;
+        }
+        keeper->Recover(*read);
         if (!WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs)
             || Js(QStringLiteral("document.body.offsetHeight && C.f1103c4.value + C.c1.value")).toString()
                 != "10300.0000" + QString::fromStdString(draft.formNumber)) {
@@ -157,7 +161,8 @@ void LoadModifyPage103Rows(benchmark::State& state)
 {
     Draft draft = FullDraft();
     CPageText page;
-    BuildDraftModifyPage(draft, page);
+    if (!BuildDraftModifyPage(draft, page))
+        qFatal("the draft's page was not built");
     for (auto _ : state) {
         QSignalSpy loaded(view, &QWebEngineView::loadFinished);
         QElapsedTimer clock;

@@ -197,7 +197,7 @@ void CDraftKeeper::Keep(const Draft& shown)
             Report(m_store.Remove());
         m_saved.reset();
     } else if (!m_saved || !(*m_saved == shown)) {
-        const DraftStatus status = m_store.Save(shown);
+        const CStatus status = m_store.Save(shown);
         Report(status);
         if (status.ok())
             m_saved = shown;
@@ -262,21 +262,25 @@ void CDraftKeeper::OfferLeftovers()
         // lock: its leftovers are still offered, recovered read-only.
         if (!lock.tryLock(0) && lock.error() != QLockFile::PermissionError)
             continue;  // its program still runs
-        Draft draft;
-        const DraftStatus read = m_store.Load(id, draft);
+        const CResult<Draft> read = m_store.Load(id);
         if (!read.ok()) {
-            m_store.SetAsideDamaged(id);
+            // Says where the draft went only when it went there.
+            const CStatus setAside = m_store.SetAsideDamaged(id);
+            const QString whereNow = setAside.ok() ? QStringLiteral("Se guardó aparte en %1")
+                                                         .arg(QDir::toNativeSeparators(Utf8(m_store.DamagedPath())))
+                                                   : Utf8(setAside.Describe());
             QMessageBox box(QMessageBox::Warning, kCaption,
                             QStringLiteral("Se encontró una declaración que no llegó a generarse, pero no "
-                                           "puede recuperarse:\n%1.\nSe guardó aparte en %2")
-                                .arg(Utf8(read.Describe()), QDir::toNativeSeparators(Utf8(m_store.DamagedPath()))),
+                                           "puede recuperarse:\n%1.\n%2")
+                                .arg(Utf8(read.status().Describe()), whereNow),
                             QMessageBox::Ok, m_parent);
             box.setTextFormat(Qt::PlainText);
             box.exec();
             continue;
         }
+        const Draft& draft = *read;
         if (!HoldsTypedValues(draft)) {
-            m_store.Forget(id);
+            Report(m_store.Forget(id));
             continue;
         }
         if (!Ask(kRecoverQuestion, true)) {
@@ -298,7 +302,8 @@ void CDraftKeeper::Recover(const Draft& draft)
 {
     if (draft.origin == DraftOrigin::kModify) {
         CPageText page;
-        BuildDraftModifyPage(draft, page);
+        if (!BuildDraftModifyPage(draft, page))
+            return;
         Begin(Form::Modify, draft.sourceFile);
         m_restoring = draft;
         m_view.ShowPage(Utf8(page.str()));
@@ -356,7 +361,7 @@ bool CDraftKeeper::Ask(const QString& text, bool yesByDefault) const
 }
 
 // A draft that cannot be written is said once, in the status bar.
-void CDraftKeeper::Report(const DraftStatus& status)
+void CDraftKeeper::Report(const CStatus& status)
 {
     if (status.ok() || m_reported)
         return;

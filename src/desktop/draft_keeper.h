@@ -113,7 +113,7 @@ private:
     void Keep(const Draft& shown);
     void Restore();
     bool Ask(const QString& text, bool yesByDefault) const;
-    void Report(const DraftStatus& status);
+    void Report(const CStatus& status);
 
     CFormulario7316View& m_view;
     QWidget* m_parent;

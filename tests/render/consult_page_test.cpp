@@ -109,13 +109,12 @@ TEST(PageBuilders, RefuseADeclarationThatLacksAValueTheyRead)
           {"22", "lacks CASILLA 22", false, false}, {"2007", "ok", false, false}, {"2016", "ok", false, false},
           {"2029", "ok", false, false}, {"2028", "ok", false, false}, {"2023", "ok", true, false},
           {"6", "ok", true, true}}) {
-        Declaration declaration;
-        const DeclarationStatus read = ReadDeclaration(Sample().With("2027", "0").Without(omitted).Nodes(), declaration);
-        EXPECT_EQ(read.Describe(), reason);
+        const CResult<Declaration> read = ReadDeclaration(Sample().With("2027", "0").Without(omitted).Nodes());
+        EXPECT_EQ(read.status().Describe(), reason);
         CPageText consult, modify;
-        EXPECT_EQ(read.ok() && BuildConsultPage(declaration, consult), consultComplete) << omitted;
+        EXPECT_EQ(read.ok() && BuildConsultPage(*read, consult), consultComplete) << omitted;
         EXPECT_EQ(consult.str().ends_with("</html>"), consultComplete) << omitted;
-        EXPECT_EQ(read.ok() && BuildModifyPage(declaration, modify), modifyComplete) << omitted;
+        EXPECT_EQ(read.ok() && BuildModifyPage(*read, modify), modifyComplete) << omitted;
     }
 }
 
