@@ -115,7 +115,7 @@ public:
     std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile() override { return std::nullopt; }
     void ShowMessage(const std::string& text, const std::string&) override { Refused(text); }
-    bool AskYesNo(const std::string& text, const std::string&) override { return Refused(text), false; }
+    bool AskYesNo(const std::string& text, const std::string&, Answer) override { return Refused(text), false; }
     void ShowWarning(const std::string& text) override { Refused(text); }
     void ShowPage(const std::string& html) override { benchmark::DoNotOptimize(html.data()); }
 

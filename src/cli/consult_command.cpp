@@ -19,7 +19,7 @@ public:
     {
         streams_.err << caption << ": " << text << '\n';
     }
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    bool AskYesNo(const std::string&, const std::string&, Answer) override { return false; }
     void ShowWarning(const std::string& text) override { streams_.err << text << '\n'; }
     void ShowPage(const std::string& html) override { streams_.out << html; }
 

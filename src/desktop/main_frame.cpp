@@ -98,7 +98,7 @@ const LockIndicator kLockIndicators[] = {
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent),
       m_view(new CFormulario7316View(this)),
-      m_drafts(new CDraftKeeper(*m_view, this)),
+      m_drafts(new CDraftKeeper(*m_view, m_hostUi, this)),  // asks through m_hostUi only later
       m_hostUi(this, [this](const QString& html) { m_view->ShowPage(html); }),
       m_generation(m_hostUi, PlatformOutputPlace()),
       m_nextPeriod(new CNextPeriodStart(*m_view, *m_drafts, m_hostUi, this)),

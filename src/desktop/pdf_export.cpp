@@ -20,7 +20,7 @@ public:
     std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile() override { return std::nullopt; }
     void ShowMessage(const std::string& text, const std::string&) override { std::cerr << text << '\n'; }
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    bool AskYesNo(const std::string&, const std::string&, Answer) override { return false; }
     void ShowWarning(const std::string& text) override { std::cerr << text << '\n'; }
     void ShowPage(const std::string&) override {}
 };

@@ -117,7 +117,7 @@ bool CGenerationFlow::MayWrite(const std::string& path)
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(Utf8Path(path), error)))
         return true;
-    return m_ui.AskYesNo("Ya existe " + path + "; ¿Desea reemplazarlo?", kCaptionDeclaration);
+    return m_ui.AskYesNo("Ya existe " + path + "; ¿Desea reemplazarlo?", kCaptionDeclaration, Answer::kNo);
 }
 
 bool CGenerationFlow::WriteDataFile(const std::string& path, const std::string& sealed,
