@@ -7,6 +7,7 @@
 // mostly the engine's page load, as for the Modify command itself).
 #include "draft_keeper.h"
 #include "formulario7316_view.h"
+#include "qt_host_ui.h"
 #include "res_scheme_handler.h"
 
 #include "host/draft_page.h"
@@ -208,7 +209,8 @@ int main(int argc, char** argv)
     CFormulario7316View formView;
     formView.resize(1280, 900);
     formView.show();
-    CDraftKeeper draftKeeper(formView, nullptr, folder.path());
+    QtHostUi hostUi(nullptr, [](const QString&) {});  // asked nothing: no draft is left behind here
+    CDraftKeeper draftKeeper(formView, hostUi, nullptr, folder.path());
     view = &formView;
     keeper = &draftKeeper;
 

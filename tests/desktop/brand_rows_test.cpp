@@ -37,7 +37,7 @@ const std::string kBrands[] = {std::string(kBrandCatalogue[0]), std::string(kBra
 class BrandRowsTest : public testing::Test {
 protected:
     BrandRowsTest()
-        : drafts(view, nullptr, QString::fromStdString((dir.path() / "drafts").string())),
+        : drafts(view, ui, nullptr, QString::fromStdString((dir.path() / "drafts").string())),
           next(view, drafts, ui, nullptr),
           transfer(view, drafts, ui, nullptr)
     {
@@ -104,8 +104,8 @@ protected:
 
     TemporaryDirectory dir;
     CFormulario7316View view;
-    CDraftKeeper drafts;
     FakeHostUi ui;
+    CDraftKeeper drafts;
     CNextPeriodStart next;
     CBrandRowTransfer transfer;
     QStringList alerts;
