@@ -71,17 +71,16 @@ struct SampleDeclaration {
     CNodeList Nodes() const
     {
         CXmlReader reader;
-        reader.Parse(Xml());
+        if (!reader.Parse(Xml()))  // only an empty text is not read
+            return {};
         return reader.Nodes();
     }
 
     // The declaration read from the XML; empty when it lacks a value.
     Declaration Read() const
     {
-        Declaration declaration;
-        if (!ReadDeclaration(Nodes(), declaration).ok())
-            declaration = Declaration();
-        return declaration;
+        CResult<Declaration> declaration = ReadDeclaration(Nodes());
+        return declaration.ok() ? std::move(declaration).value() : Declaration();
     }
 };
 

@@ -7,6 +7,7 @@
 // mostly the engine's page load, as for the Modify command itself).
 #include "draft_keeper.h"
 #include "formulario7316_view.h"
+#include "qt_host_ui.h"
 
 #include "engine_bench.h"
 #include "full_form.h"
@@ -74,11 +75,12 @@ bool KeepDraft()
 Draft FullDraft()
 {
     static const Draft draft = [] {
-        Draft read;
-        if (!LoadBlankForm() || !Js(FillFullFormScript() + QStringLiteral("formulas(); true;")).isValid() || !KeepDraft()
-            || !keeper->Store().Load(keeper->Store().OwnId(), read).ok() || read.annexRows != kMaxAnnexRows)
+        if (!LoadBlankForm() || !Js(FillFullFormScript() + QStringLiteral("formulas(); true;")).isValid() || !KeepDraft())
             qFatal("the full form's draft was not written");
-        return read;
+        CResult<Draft> read = keeper->Store().Load(keeper->Store().OwnId());
+        if (!read.ok() || read->annexRows != kMaxAnnexRows)
+            qFatal("the full form's draft was not written");
+        return std::move(read).value();
     }();
     return draft;
 }
@@ -109,8 +111,8 @@ void Recover(benchmark::State& state, DraftOrigin origin)
     draft.sourceFile = origin == DraftOrigin::kModify ? "/moved/DRN-123456797316120314302257" : "";
     QTemporaryDir folder;
     CDraftStore store(QDir(folder.path()).filePath(QStringLiteral("drafts")).toStdString(), "1-0");
-    store.Prepare();
-    store.Save(draft);
+    if (!store.Prepare().ok() || !store.Save(draft).ok())
+        qFatal("the draft to recover was not written");
     QSignalSpy recovered(keeper, &CDraftKeeper::recovered);
     for (auto _ : state) {
         if (origin == DraftOrigin::kNew && !LoadBlankForm()) {
@@ -121,9 +123,12 @@ void Recover(benchmark::State& state, DraftOrigin origin)
         recovered.clear();
         QElapsedTimer clock;
         clock.start();
-        Draft read;
-        store.Load(store.OwnId(), read);
-        keeper->Recover(read);
+        const CResult<Draft> read = store.Load(store.OwnId());
+        if (!read.ok()) {
+            state.SkipWithError("the draft could not be read");
+            break;
+        }
+        keeper->Recover(*read);
         if (!WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs)
             || Js(QStringLiteral("document.body.offsetHeight && C.f1103c4.value + C.c1.value")).toString()
                 != "10300.0000" + QString::fromStdString(draft.formNumber)) {
@@ -140,7 +145,8 @@ void LoadModifyPage103Rows(benchmark::State& state)
 {
     Draft draft = FullDraft();
     CPageText page;
-    BuildDraftModifyPage(draft, page);
+    if (!BuildDraftModifyPage(draft, page))
+        qFatal("the draft's page was not built");
     for (auto _ : state) {
         QSignalSpy loaded(view, &QWebEngineView::loadFinished);
         QElapsedTimer clock;
@@ -184,7 +190,8 @@ int main(int argc, char** argv)
     CFormulario7316View formView;
     formView.resize(1280, 900);
     formView.show();
-    CDraftKeeper draftKeeper(formView, nullptr, folder.path());
+    QtHostUi hostUi(nullptr, [](const QString&) {});  // asked nothing: no draft is left behind here
+    CDraftKeeper draftKeeper(formView, hostUi, nullptr, folder.path());
     view = &formView;
     keeper = &draftKeeper;
 

@@ -39,7 +39,7 @@ struct Bench {
     TemporaryDirectory dir;
     CFormulario7316View view;
     FakeHostUi ui;
-    CDraftKeeper drafts{view, nullptr, QString::fromStdString((dir.path() / "drafts").string())};
+    CDraftKeeper drafts{view, ui, nullptr, QString::fromStdString((dir.path() / "drafts").string())};
     CBrandRowTransfer transfer{view, drafts, ui, nullptr};
 };
 

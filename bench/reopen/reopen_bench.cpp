@@ -63,8 +63,8 @@ std::string FullDeclarationXml()
 const std::filesystem::path& SealedFile()
 {
     static const std::filesystem::path path = [] {
-        const std::optional<std::string> sealed = SealDeclaration(FullDeclarationXml());
-        if (!sealed) {
+        const CResult<std::string> sealed = SealDeclaration(FullDeclarationXml());
+        if (!sealed.ok()) {
             std::cerr << "the declaration could not be sealed\n";
             std::exit(1);
         }
@@ -78,10 +78,14 @@ const std::filesystem::path& SealedFile()
 Declaration ParsedDeclaration()
 {
     CXmlReader reader;
-    reader.Parse(FullDeclarationXml());
-    Declaration declaration;
-    ReadDeclaration(reader.Nodes(), declaration);
-    return declaration;
+    CResult<Declaration> declaration = Cause::kNoFormCode;
+    if (reader.Parse(FullDeclarationXml()))
+        declaration = ReadDeclaration(reader.Nodes());
+    if (!declaration.ok()) {
+        std::cerr << "the declaration could not be read: " << declaration.status().Describe() << '\n';
+        std::exit(1);
+    }
+    return std::move(declaration).value();
 }
 
 // The page buffer as a fixed array filled the way strcat fills it: every
@@ -105,15 +109,13 @@ private:
     std::vector<char> buffer_ = std::vector<char>(9'990'000);
 };
 
-// The person at the program: always chooses the bench's file and looks at
-// every page shown.
+// The person at the program: looks at every page shown.
 class ChoosingUi : public HostUi {
 public:
-    explicit ChoosingUi(std::string path) : path_(std::move(path)) {}
     std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> ChooseFile() override { return path_; }
+    std::optional<std::string> ChooseFile() override { return std::nullopt; }
     void ShowMessage(const std::string& text, const std::string&) override { Refused(text); }
-    bool AskYesNo(const std::string& text, const std::string&) override { return Refused(text), false; }
+    bool AskYesNo(const std::string& text, const std::string&, Answer) override { return Refused(text), false; }
     void ShowWarning(const std::string& text) override { Refused(text); }
     void ShowPage(const std::string& html) override { benchmark::DoNotOptimize(html.data()); }
 
@@ -123,17 +125,16 @@ private:
         std::cerr << "the reopen was refused: " << text << '\n';
         std::exit(1);
     }
-
-    std::string path_;
 };
 
 // The Modify command from the chosen file to the page shown.
 void BM_ReopenForModify(benchmark::State& state)
 {
-    ChoosingUi ui(SealedFile().string());
+    ChoosingUi ui;
     CPageText page;
     for (auto _ : state)
-        Reopen(ReopenMode::Modify, BuildModifyPage, ui, page);
+        if (!Reopen(ReopenMode::Modify, BuildModifyPage, SealedFile().string(), ui, page))
+            state.SkipWithError("reopen failed");
 }
 BENCHMARK(BM_ReopenForModify)->Unit(benchmark::kMillisecond);
 

@@ -7,25 +7,23 @@
 
 namespace {
 
-// The reopen flow's person at a command line: the file named on it is the
-// one chosen, the page goes to standard output and every message to
-// standard error.
+// The reopen flow's person at a command line: the page goes to standard
+// output and every message to standard error.
 class CommandLineUi : public HostUi {
 public:
-    CommandLineUi(std::string file, CommandStreams& streams) : file_(std::move(file)), streams_(streams) {}
+    explicit CommandLineUi(CommandStreams& streams) : streams_(streams) {}
 
     std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> ChooseFile() override { return file_; }
+    std::optional<std::string> ChooseFile() override { return std::nullopt; }
     void ShowMessage(const std::string& text, const std::string& caption) override
     {
         streams_.err << caption << ": " << text << '\n';
     }
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    bool AskYesNo(const std::string&, const std::string&, Answer) override { return false; }
     void ShowWarning(const std::string& text) override { streams_.err << text << '\n'; }
     void ShowPage(const std::string& html) override { streams_.out << html; }
 
 private:
-    std::string file_;
     CommandStreams& streams_;
 };
 
@@ -40,9 +38,9 @@ int RunReopenCommand(ReopenMode mode, const PageBuilder& build, const CommandArg
                     << " [--trace] FILE\n";
         return kExitUsage;
     }
-    CommandLineUi ui(arguments.back(), streams);
+    CommandLineUi ui(streams);
     CPageText page;
-    return Reopen(mode, build, ui, page, trace ? &streams.err : nullptr) ? 0 : 1;
+    return Reopen(mode, build, arguments.back(), ui, page, trace ? &streams.err : nullptr) ? 0 : 1;
 }
 
 // formulario7316-cli consult [--trace] FILE: the read-only page of a sealed

@@ -19,14 +19,13 @@ int RunExportCsvCommand(const CommandArguments& arguments, CommandStreams& strea
         streams.err << arguments.front() << ": cannot be read\n";
         return 1;
     }
-    Declaration declaration;
-    const DeclarationStatus status = ReadSealedDeclaration(*sealed, declaration);
-    if (!status.ok()) {
-        streams.err << arguments.front() << ": " << status.Describe() << '\n';
+    const CResult<Declaration> declaration = ReadSealedDeclaration(*sealed);
+    if (!declaration.ok()) {
+        streams.err << arguments.front() << ": " << declaration.status().Describe() << '\n';
         return 1;
     }
     std::vector<BrandCells> rows;
-    for (const AnnexRow& row : declaration.rows)
+    for (const AnnexRow& row : declaration->rows)
         rows.push_back(row.cells);
     streams.out << BrandCsvText(rows);
     return streams.out.good() ? 0 : 1;

@@ -2,7 +2,6 @@
 #include "host/file_reader.h"
 
 #include "declfile/seal.h"
-#include "declfile/windows1252.h"
 
 #include <iostream>
 
@@ -14,19 +13,15 @@ int RunSealCommand(const CommandArguments& arguments, CommandStreams& streams)
         return kExitUsage;
     }
     const bool fromFile = !arguments.empty() && arguments[0] != "-";
-    const FileContent xml = fromFile ? ReadDeclarationFile(arguments[0]) : ReadWholeStream(streams.in);
-    if (xml.problem != ReadProblem::kNone) {
+    const CResult<std::string> xml = fromFile ? ReadDeclarationFile(arguments[0]) : ReadWholeStream(streams.in);
+    if (!xml.ok()) {
         streams.err << (fromFile ? arguments[0] : std::string("standard input")) << ": "
-                    << UnreadableFileStatus(xml.problem).Describe() << '\n';
+                    << xml.status().Describe() << '\n';
         return 1;
     }
-    if (const std::string unwritable = CharactersNotInWindows1252(xml.bytes); !unwritable.empty()) {
-        streams.err << "cannot seal: characters Windows-1252 cannot write: " << unwritable << '\n';
-        return 1;
-    }
-    const auto sealed = SealDeclaration(xml.bytes);
-    if (!sealed) {
-        streams.err << "cannot seal: the declaration is empty\n";
+    const CResult<std::string> sealed = SealDeclaration(*xml);
+    if (!sealed.ok()) {
+        streams.err << "cannot seal: " << sealed.status().Describe() << '\n';
         return 1;
     }
     streams.out << *sealed;

@@ -14,14 +14,12 @@ int RunUnsealCommand(const CommandArguments& arguments, CommandStreams& streams)
         streams.err << "usage: formulario7316-cli unseal FILE\n";
         return kExitUsage;
     }
-    const FileContent sealed = ReadDeclarationFile(arguments[0]);
-    std::string xml;
-    const UnsealStatus status = sealed.problem == ReadProblem::kNone ? CSealCodec().Unseal(sealed.bytes, xml)
-                                                                     : UnreadableFileStatus(sealed.problem);
-    if (!status.ok()) {
-        streams.err << arguments[0] << ": " << status.Describe() << '\n';
-        return status.Code();
+    const CResult<std::string> sealed = ReadDeclarationFile(arguments[0]);
+    const CResult<std::string> xml = sealed.ok() ? CSealCodec().Unseal(*sealed) : sealed.status();
+    if (!xml.ok()) {
+        streams.err << arguments[0] << ": " << xml.status().Describe() << '\n';
+        return xml.status().Code();
     }
-    streams.out << xml;
+    streams.out << *xml;
     return 0;
 }

@@ -7,13 +7,12 @@
 
 namespace {
 
-UnsealStatus VerifyOne(const std::string& path)
+CStatus VerifyOne(const std::string& path)
 {
-    const FileContent sealed = ReadDeclarationFile(path);
-    if (sealed.problem != ReadProblem::kNone)
-        return UnreadableFileStatus(sealed.problem);
-    std::string xml;
-    return CSealCodec().Unseal(sealed.bytes, xml);
+    const CResult<std::string> sealed = ReadDeclarationFile(path);
+    if (!sealed.ok())
+        return sealed.status();
+    return CSealCodec().Unseal(*sealed).status();
 }
 
 } // namespace
@@ -28,7 +27,7 @@ int RunVerifyCommand(const CommandArguments& arguments, CommandStreams& streams)
     }
     bool allOk = true;
     for (const std::string& path : arguments) {
-        const UnsealStatus status = VerifyOne(path);
+        const CStatus status = VerifyOne(path);
         allOk = allOk && status.ok();
         streams.out << path << ": " << status.Describe() << '\n';
     }

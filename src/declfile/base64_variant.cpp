@@ -47,9 +47,8 @@ void WritePaddedGroup(std::string_view rest, char* out)
 // the "=" the last group lacks (blanks may stand between them) and nothing
 // else, with the bits the last character holds beyond its bytes all zero.
 // A text that ends otherwise was cut short or changed.
-UnsealStatus::Cause EndingFault(std::string_view rest, std::size_t symbols, std::uint32_t leftOverBits)
+Cause EndingFault(std::string_view rest, std::size_t symbols, std::uint32_t leftOverBits)
 {
-    using Cause = UnsealStatus::Cause;
     if (symbols % 4 == 1)
         return Cause::kGroupCutShort;
     if (leftOverBits != 0)
@@ -96,13 +95,8 @@ std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool fin
     return text;
 }
 
-std::optional<std::string> DecodeBase64(std::string_view text, UnsealStatus* status)
+CResult<std::string> DecodeBase64(std::string_view text)
 {
-    const auto fail = [status](UnsealStatus::Cause cause) {
-        if (status)
-            *status = cause;
-        return std::nullopt;
-    };
     std::string bytes(text.size() * 3 / 4 + 1, '\0');
     std::size_t count = 0;
     std::size_t symbols = 0;
@@ -114,7 +108,7 @@ std::optional<std::string> DecodeBase64(std::string_view text, UnsealStatus* sta
         if (value == kSkipped)
             continue;
         if (value == kInvalid)
-            return fail(UnsealStatus::Cause::kOutsideAlphabet);
+            return Cause::kOutsideAlphabet;
         ++symbols;
         bits = (bits << 6) | value;
         held += 6;
@@ -124,8 +118,8 @@ std::optional<std::string> DecodeBase64(std::string_view text, UnsealStatus* sta
         }
     }
     if (const auto fault = EndingFault(text.substr(at), symbols, bits & ((1u << held) - 1u));
-        fault != UnsealStatus::Cause::kNone)
-        return fail(fault);
+        fault != Cause::kNone)
+        return fault;
     bytes.resize(count);
     return bytes;
 }

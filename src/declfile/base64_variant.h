@@ -1,8 +1,7 @@
 #pragma once
 
-#include "declfile/unseal_status.h"
+#include "declfile/status.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +20,5 @@ std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool fin
 // Decodes `text`, skipping CR, LF, space and tab. Nothing when the text
 // holds any other character outside the alphabet, or does not end as the
 // encoder ends it: the padding the last group needs and nothing after it,
-// no bits left over beyond the last byte. `status`, when given, gets why.
-std::optional<std::string> DecodeBase64(std::string_view text, UnsealStatus* status = nullptr);
+// no bits left over beyond the last byte: the status then says why.
+CResult<std::string> DecodeBase64(std::string_view text);

@@ -4,7 +4,6 @@
 #include <bit>
 #include <cstdint>
 #include <numeric>
-#include <stdexcept>
 
 namespace {
 
@@ -20,10 +19,10 @@ int RotationOf(std::string_view key)
 // Applies `transform(byte, keyByte, rotation)` to every byte, one pass over
 // the key after another, each pass in the other direction.
 template <typename Transform>
-void Walk(std::span<char> bytes, std::string_view key, int direction, Transform transform)
+CStatus Walk(std::span<char> bytes, std::string_view key, int direction, Transform transform)
 {
     if (key.empty())
-        throw std::invalid_argument("cipher key is empty");
+        return Cause::kEmptyKey;
     const int rotation = RotationOf(key);
     const std::string reversed(key.rbegin(), key.rend());
     bool backward = direction != 0;
@@ -37,6 +36,7 @@ void Walk(std::span<char> bytes, std::string_view key, int direction, Transform 
         }
         backward = !backward;
     }
+    return {};
 }
 
 std::uint8_t EncipherByte(std::uint8_t byte, std::uint8_t keyByte, int rotation)
@@ -51,26 +51,28 @@ std::uint8_t DecipherByte(std::uint8_t byte, std::uint8_t keyByte, int rotation)
 
 } // namespace
 
-void EncipherInPlace(std::span<char> bytes, std::string_view key, int direction)
+CStatus EncipherInPlace(std::span<char> bytes, std::string_view key, int direction)
 {
-    Walk(bytes, key, direction, EncipherByte);
+    return Walk(bytes, key, direction, EncipherByte);
 }
 
-void DecipherInPlace(std::span<char> bytes, std::string_view key, int direction)
+CStatus DecipherInPlace(std::span<char> bytes, std::string_view key, int direction)
 {
-    Walk(bytes, key, direction, DecipherByte);
+    return Walk(bytes, key, direction, DecipherByte);
 }
 
-std::string Encipher(std::string_view source, std::string_view key, int direction)
+CResult<std::string> Encipher(std::string_view source, std::string_view key, int direction)
 {
     std::string output(source);
-    EncipherInPlace(output, key, direction);
+    if (CStatus status = EncipherInPlace(output, key, direction); !status.ok())
+        return status;
     return output;
 }
 
-std::string Decipher(std::string_view source, std::string_view key, int direction)
+CResult<std::string> Decipher(std::string_view source, std::string_view key, int direction)
 {
     std::string output(source);
-    DecipherInPlace(output, key, direction);
+    if (CStatus status = DecipherInPlace(output, key, direction); !status.ok())
+        return status;
     return output;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "declfile/status.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,10 +11,10 @@
 // key's byte sum. The key is walked forward, then backward, then forward
 // again, and so on; `direction` 1 starts with a backward pass.
 //
-// The key must not be empty (std::invalid_argument otherwise).
-std::string Encipher(std::string_view source, std::string_view key, int direction = 0);
-std::string Decipher(std::string_view source, std::string_view key, int direction = 0);
+// An empty key is refused (Cause::kEmptyKey), the bytes left as they were.
+CResult<std::string> Encipher(std::string_view source, std::string_view key, int direction = 0);
+CResult<std::string> Decipher(std::string_view source, std::string_view key, int direction = 0);
 
 // The same, on bytes in place.
-void EncipherInPlace(std::span<char> bytes, std::string_view key, int direction = 0);
-void DecipherInPlace(std::span<char> bytes, std::string_view key, int direction = 0);
+CStatus EncipherInPlace(std::span<char> bytes, std::string_view key, int direction = 0);
+CStatus DecipherInPlace(std::span<char> bytes, std::string_view key, int direction = 0);

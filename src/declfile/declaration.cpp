@@ -19,41 +19,6 @@ const std::string* Declaration::Box(int id) const
     return found == boxes.end() ? nullptr : &found->second;
 }
 
-DeclarationStatus DeclarationStatus::NotSealed(UnsealStatus unseal)
-{
-    DeclarationStatus status(Kind::kNotSealed);
-    status.m_unseal = unseal;
-    return status;
-}
-
-DeclarationStatus DeclarationStatus::Missing(std::string what)
-{
-    DeclarationStatus status(Kind::kMissingValue);
-    status.m_missing = std::move(what);
-    return status;
-}
-
-DeclarationStatus DeclarationStatus::BadValue(std::string what)
-{
-    DeclarationStatus status(Kind::kBadValue);
-    status.m_missing = std::move(what);
-    return status;
-}
-
-std::string DeclarationStatus::Describe() const
-{
-    switch (m_kind) {
-    case Kind::kOk: return "ok";
-    case Kind::kNotSealed: return std::string(m_unseal.Describe());
-    case Kind::kNoFormCode: return "no CODIGO_FORMULARIO element";
-    case Kind::kNoVersion: return "no NUMERO_VERSION element";
-    case Kind::kOtherForm: return "the declaration of another form";
-    case Kind::kMissingValue: return "lacks " + m_missing;
-    case Kind::kBadValue: return "a value too long or with a control character in " + m_missing;
-    }
-    return "unknown";
-}
-
 namespace {
 
 // The boxes of a node list by quoted ID, each the record FindByAttribute
@@ -108,12 +73,12 @@ std::optional<std::string> FirstBadValue(const Declaration& declaration)
 
 } // namespace
 
-DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declaration)
+CResult<Declaration> ReadDeclaration(const CNodeList& nodes)
 {
-    declaration = Declaration();
+    Declaration declaration;
     const CNode* form = nodes.FindByName("FORMULARIO");
     if (!form)
-        return DeclarationStatus::Missing("FORMULARIO");
+        return {Cause::kMissingValue, "FORMULARIO"};
     const std::string_view quoted = form->attributeValue;
     if (quoted.size() >= 2)
         declaration.formNumber = quoted.substr(1, quoted.size() - 2);
@@ -124,7 +89,7 @@ DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declarati
     for (const auto& [name, value] : header) {
         const CNode* element = nodes.FindByName(name);
         if (!element)
-            return DeclarationStatus::Missing(name);
+            return {Cause::kMissingValue, name};
         *value = element->value;
     }
 
@@ -137,7 +102,7 @@ DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declarati
         for (int column = 1; column <= 6; ++column) {
             const CNode* cell = boxes.Find(AnnexCellId(row, column));
             if (!cell)
-                return DeclarationStatus::Missing(BoxName(AnnexCellId(row, column)));
+                return {Cause::kMissingValue, BoxName(AnnexCellId(row, column))};
             read.cells[static_cast<std::size_t>(column - 1)] = cell->value;
         }
     }
@@ -147,28 +112,28 @@ DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declarati
     if (const CNode* presented = boxes.Find(std::string("FECPRE")))
         declaration.presented = presented->value;
     if (auto bad = FirstBadValue(declaration))
-        return DeclarationStatus::BadValue(std::move(*bad));
-    return {};
+        return {Cause::kBadValue, std::move(*bad)};
+    return declaration;
 }
 
-DeclarationStatus ReadSealedDeclaration(std::string_view sealed, Declaration& declaration,
-                                        std::ostream* trace)
+CResult<Declaration> ReadSealedDeclaration(std::string_view sealed, std::ostream* trace)
 {
-    std::string xml;
-    if (const UnsealStatus unsealed = CSealCodec().Unseal(sealed, xml); !unsealed.ok())
-        return DeclarationStatus::NotSealed(unsealed);
+    const CResult<std::string> xml = CSealCodec().Unseal(sealed);
+    if (!xml.ok())
+        return xml.status();
 
     CXmlReader reader;
     reader.SetTrace(trace);
-    reader.Parse(xml);
+    if (!reader.Parse(*xml))  // an empty text, which holds no form code either
+        return Cause::kNoFormCode;
     const CNodeList& nodes = reader.Nodes();
     const CNode* code = nodes.FindByName("CODIGO_FORMULARIO");
     if (!code)
-        return DeclarationStatus::Kind::kNoFormCode;
+        return Cause::kNoFormCode;
     const CNode* version = nodes.FindByName("NUMERO_VERSION");
     if (!version)
-        return DeclarationStatus::Kind::kNoVersion;
+        return Cause::kNoVersion;
     if (code->value + version->value != "7316")
-        return DeclarationStatus::Kind::kOtherForm;
-    return ReadDeclaration(nodes, declaration);
+        return Cause::kOtherForm;
+    return ReadDeclaration(nodes);
 }

@@ -2,7 +2,7 @@
 
 #include "declfile/form_facts.h"
 #include "declfile/node_list.h"
-#include "declfile/unseal_status.h"
+#include "declfile/status.h"
 
 #include <array>
 #include <iosfwd>
@@ -51,37 +51,15 @@ struct Declaration {
     const std::string* Box(int id) const;
 };
 
-// Why a declaration could not be read: ok, not a sealed text, not form
-// DRN-7316, or the first value missing from it.
-class DeclarationStatus {
-public:
-    enum class Kind { kOk, kNotSealed, kNoFormCode, kNoVersion, kOtherForm, kMissingValue, kBadValue };
-
-    DeclarationStatus() = default;
-    static DeclarationStatus NotSealed(UnsealStatus unseal);
-    static DeclarationStatus Missing(std::string what);
-    static DeclarationStatus BadValue(std::string what);
-    DeclarationStatus(Kind kind) : m_kind(kind) {}
-
-    bool ok() const { return m_kind == Kind::kOk; }
-    Kind kind() const { return m_kind; }
-    std::string Describe() const;
-
-private:
-    Kind m_kind = Kind::kOk;
-    UnsealStatus m_unseal;
-    std::string m_missing;
-};
-
 // Reads the declaration from a parsed XML: FORMULARIO, NIT, NOMBRE,
 // PERIODO_DESDE, PERIODO_HASTA, every annex row from 1 to kMaxAnnexRows whose
 // brand cell is there (all six cells then needed), and the boxes kFirstBox to
 // kLastBox and FECPRE that are there. Looks values up as CNodeList does: the record
 // added last wins. A value too long for its box, or holding a control
-// character, is refused.
-DeclarationStatus ReadDeclaration(const CNodeList& nodes, Declaration& declaration);
+// character, is refused: Cause::kMissingValue or kBadValue naming it.
+CResult<Declaration> ReadDeclaration(const CNodeList& nodes);
 
-// Unseals, parses (tracing to `trace` when given), checks that the form code
-// and version join to "7316", and reads the declaration.
-DeclarationStatus ReadSealedDeclaration(std::string_view sealed, Declaration& declaration,
-                                        std::ostream* trace = nullptr);
+// Unseals (the unsealing causes), parses (tracing to `trace` when given),
+// checks that the form code and version join to "7316" (kNoFormCode,
+// kNoVersion, kOtherForm), and reads the declaration.
+CResult<Declaration> ReadSealedDeclaration(std::string_view sealed, std::ostream* trace = nullptr);

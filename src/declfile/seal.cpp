@@ -5,7 +5,6 @@
 #include "declfile/crc.h"
 #include "declfile/windows1252.h"
 
-#include <new>
 #include <span>
 
 namespace {
@@ -22,11 +21,10 @@ std::string CheckDigits(std::uint32_t value, std::size_t width)
     return digits;
 }
 
-std::optional<std::string> Seal(std::string_view input, const SealKeys& keys,
-                                const ClockSource& clock)
+CResult<std::string> Seal(std::string_view input, const SealKeys& keys, const ClockSource& clock)
 {
     if (input.empty())
-        return std::nullopt;
+        return Cause::kNothingToSeal;
     const TimeStamp stamp = FormatTimeStamp(kSaltTimeStampMode, clock());
     const std::string saltDigits = CheckDigits(ComputeCrc(stamp.date + stamp.time, input), kSaltDigits);
     const std::string fileKey = saltDigits + std::string(keys.tail);
@@ -36,25 +34,25 @@ std::optional<std::string> Seal(std::string_view input, const SealKeys& keys,
     std::string payload = saltDigits + CheckDigits(ComputeCrc(input), kDataDigits);
     payload.append(input);
     const std::span<char> bytes(payload);
-    EncipherInPlace(bytes.first(kSaltDigits), keys.digit);
-    EncipherInPlace(bytes.subspan(kSaltDigits, kDataDigits), keys.check);
-    EncipherInPlace(bytes.subspan(kSaltDigits), fileKey);
+    for (CStatus enciphered : {EncipherInPlace(bytes.first(kSaltDigits), keys.digit),
+                               EncipherInPlace(bytes.subspan(kSaltDigits, kDataDigits), keys.check),
+                               EncipherInPlace(bytes.subspan(kSaltDigits), fileKey)})
+        if (!enciphered.ok())
+            return enciphered;
     return EncodeBase64(payload, kSealLineLength, true);
 }
 
-std::optional<std::string> SealDeclaration(std::string_view xmlUtf8, const ClockSource& clock)
+CResult<std::string> SealWindows1252Declaration(std::string_view xml, const ClockSource& clock)
 {
-    try {
-        const auto xml = Utf8ToWindows1252(xmlUtf8);
-        if (!xml)
-            return std::nullopt;
-        return Seal(*xml, LoadSealKeys(), clock);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
+    return WithinMemory(Cause::kNoMemory, [&]() -> CResult<std::string> { return Seal(xml, LoadSealKeys(), clock); });
 }
 
-std::optional<std::string> SealDeclaration(std::string_view xmlUtf8)
+CResult<std::string> SealDeclaration(std::string_view xmlUtf8, const ClockSource& clock)
 {
-    return SealDeclaration(xmlUtf8, ReadLocalClock);
+    return WithinMemory(Cause::kNoMemory, [&]() -> CResult<std::string> {
+        CResult<std::string> xml = Utf8ToWindows1252(xmlUtf8);
+        if (!xml.ok())
+            return xml.status();
+        return Seal(*xml, LoadSealKeys(), clock);
+    });
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "declfile/seal_keys.h"
+#include "declfile/status.h"
 #include "declfile/time_stamp.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,12 +25,15 @@ inline constexpr std::size_t kPayloadOverhead = kSaltDigits + kDataDigits;
 std::string CheckDigits(std::uint32_t value, std::size_t width);
 
 // Seals the single-byte text `input` with the time stamp read from `clock`.
-// Nothing for an empty input.
-std::optional<std::string> Seal(std::string_view input, const SealKeys& keys,
-                                const ClockSource& clock = ReadLocalClock);
+// Cause::kNothingToSeal for an empty input.
+CResult<std::string> Seal(std::string_view input, const SealKeys& keys,
+                          const ClockSource& clock = ReadLocalClock);
 
-// Seals a declaration XML given in UTF-8: converts it to Windows-1252 and
-// seals it. Nothing when the text is empty, holds a character Windows-1252
-// cannot write, or memory runs out.
-std::optional<std::string> SealDeclaration(std::string_view xmlUtf8);
-std::optional<std::string> SealDeclaration(std::string_view xmlUtf8, const ClockSource& clock);
+// Seals a declaration XML already in Windows-1252 bytes with the program's
+// keys; Cause::kNoMemory when memory runs out.
+CResult<std::string> SealWindows1252Declaration(std::string_view xml,
+                                                const ClockSource& clock = ReadLocalClock);
+
+// Seals a declaration XML given in UTF-8: converts it to Windows-1252
+// (Cause::kNotWindows1252 naming what cannot be written) and seals it.
+CResult<std::string> SealDeclaration(std::string_view xmlUtf8, const ClockSource& clock = ReadLocalClock);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "declfile/seal_keys.h"
-#include "declfile/unseal_status.h"
+#include "declfile/status.h"
 
 #include <string>
 #include <string_view>
@@ -11,10 +11,13 @@ class CSealCodec {
 public:
     CSealCodec();
 
-    // Unseals the text of a sealed declaration file. When the status is ok
-    // `xml` is the declaration XML in UTF-8; otherwise it is left empty.
-    UnsealStatus Unseal(std::string_view sealed, std::string& xml) const;
+    // Unseals the text of a sealed declaration file: the declaration XML in
+    // UTF-8, or the cause, whose Code() is the unsealing code.
+    CResult<std::string> Unseal(std::string_view sealed) const;
 
 private:
+    // The XML of a decoded payload, deciphered in place.
+    CResult<std::string> Open(std::string& payload) const;
+
     SealKeys m_keys;
 };

@@ -1,5 +1,7 @@
 #include "declfile/windows1252.h"
 
+#include "declfile/utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -13,7 +15,6 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 std::optional<char> ByteOfCharacter(char32_t character)
@@ -53,41 +54,12 @@ constexpr std::array<Utf8Bytes, 256> MakeUtf8Table()
 
 constexpr std::array<Utf8Bytes, 256> kUtf8Of = MakeUtf8Table();
 
-struct Decoded {
-    char32_t character;  // kInvalid for a malformed sequence
-    std::size_t length;  // bytes taken from the text
-};
-
-// Decodes the UTF-8 character at the start of `text` (not empty).
-Decoded DecodeOne(std::string_view text)
-{
-    const auto lead = static_cast<unsigned char>(text[0]);
-    if (lead < 0x80)
-        return {lead, 1};
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || text.size() < length)
-        return {kInvalid, 1};
-    char32_t character = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80)
-            return {kInvalid, 1};
-        character = (character << 6) | (next & 0x3F);
-    }
-    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
-    const bool overlong = character < kSmallest[length];
-    const bool surrogate = character >= 0xD800 && character <= 0xDFFF;
-    if (overlong || surrogate || character > 0x10FFFF)
-        return {kInvalid, 1};
-    return {character, length};
-}
-
 // Calls `visit(decoded, bytes)` for every character of `text`.
 template <typename Visit>
 void ForEachCharacter(std::string_view text, Visit visit)
 {
     while (!text.empty()) {
-        const Decoded decoded = DecodeOne(text);
+        const DecodedCharacter decoded = DecodeUtf8(text);
         visit(decoded.character, text.substr(0, decoded.length));
         text.remove_prefix(decoded.length);
     }
@@ -110,7 +82,7 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     return text;
 }
 
-std::optional<std::string> Utf8ToWindows1252(std::string_view text)
+CResult<std::string> Utf8ToWindows1252(std::string_view text)
 {
     std::string bytes(text.size(), '\0');
     std::size_t count = 0;
@@ -119,10 +91,10 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view text)
             bytes[count++] = text[at++];
             continue;
         }
-        const Decoded decoded = DecodeOne(text.substr(at));
-        const auto byte = decoded.character == kInvalid ? std::nullopt : ByteOfCharacter(decoded.character);
-        if (!byte)
-            return std::nullopt;
+        const DecodedCharacter decoded = DecodeUtf8(text.substr(at));
+        const auto byte = decoded.character == kNoCharacter ? std::nullopt : ByteOfCharacter(decoded.character);
+        if (!byte)  // the rest is only read again to name what cannot be written
+            return CStatus(Cause::kNotWindows1252, CharactersNotInWindows1252(text.substr(at)));
         bytes[count++] = *byte;
         at += decoded.length;
     }
@@ -135,14 +107,14 @@ std::string CharactersNotInWindows1252(std::string_view text)
     std::string list;
     std::basic_string<char32_t> seen;
     ForEachCharacter(text, [&](char32_t character, std::string_view encoded) {
-        if (character != kInvalid && ByteOfCharacter(character))
+        if (character != kNoCharacter && ByteOfCharacter(character))
             return;
         if (seen.find(character) != seen.npos)
             return;
         seen += character;
         if (!list.empty())
             list += ' ';
-        list += character == kInvalid ? kReplacement : encoded;
+        list += character == kNoCharacter ? kReplacement : encoded;
     });
     return list;
 }

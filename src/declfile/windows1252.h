@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "declfile/status.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,11 @@
 // The UTF-8 text of Windows-1252 `bytes`.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// The Windows-1252 bytes of UTF-8 `text`; nothing when it holds a character
-// the code page cannot write or is not valid UTF-8.
-std::optional<std::string> Utf8ToWindows1252(std::string_view text);
+// The Windows-1252 bytes of UTF-8 `text`, read once; when it holds a
+// character the code page cannot write or is not valid UTF-8,
+// Cause::kNotWindows1252 with those characters (CharactersNotInWindows1252)
+// as the detail.
+CResult<std::string> Utf8ToWindows1252(std::string_view text);
 
 // The characters of `text` that Windows-1252 cannot write, each once, in the
 // order they first appear, separated by a blank; a byte that is not valid

@@ -64,7 +64,7 @@ public:
     static constexpr int kMaxNestingDepth = 256;
 
     // Reads `document` into the node list. False for an empty text.
-    bool Parse(std::string_view document);
+    [[nodiscard]] bool Parse(std::string_view document);
 
     const CNodeList& Nodes() const { return nodes_; }
 

@@ -147,7 +147,7 @@ void CBrandRowTransfer::ExportTo(const QString& path)
             for (std::size_t k = 0; k < written.size(); ++k)
                 written[k] = cells.value(static_cast<qsizetype>(k)).toString().toStdString();
         }
-        if (WriteFileWhole(path.toStdString(), BrandCsvText(rows)) != WriteResult::kWritten)
+        if (!WriteFileWhole(path.toStdString(), BrandCsvText(rows)).ok())
             return self->Refuse("Error:\nNo se pudo escribir el archivo " + Native(path), true);
         emit self->exported(true);
     });

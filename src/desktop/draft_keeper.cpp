@@ -9,9 +9,7 @@
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QWebChannel>
 #include <QWebEnginePage>
@@ -23,13 +21,6 @@ namespace {
 
 constexpr int kDraftDelayMs = 1000;  // from a field left to the draft written
 constexpr int kReadTimeoutMs = 3000; // for a reading a question waits on
-
-const QString kRecoverQuestion =
-    QStringLiteral("Se encontró una declaración que no llegó a generarse.\n¿Desea recuperarla?");
-const QString kDiscardQuestion =
-    QStringLiteral("La declaración tiene datos que no se han generado.\n¿Desea descartarlos?");
-
-const QString kCaption = QStringLiteral("Formulario7316");
 
 // Nothing from a page without the form's scripts, or one still loading.
 const QString kReadScript = QStringLiteral(
@@ -49,11 +40,11 @@ QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-CDraftKeeper::CDraftKeeper(CFormulario7316View& view, QWidget* parent, const QString& folder)
+CDraftKeeper::CDraftKeeper(CFormulario7316View& view, HostUi& ui, QObject* parent, const QString& folder)
     : QObject(parent),
       m_view(view),
-      m_parent(parent),
       m_store(QDir::toNativeSeparators(folder).toStdString(), NewDraftId()),
+      m_rules(m_store, ui, [this](const std::string& text) { emit problem(Utf8(text)); }),
       m_lock(Utf8(m_store.LockPath(m_store.OwnId())))
 {
     m_lock.setStaleLockTime(0);
@@ -81,10 +72,7 @@ void CDraftKeeper::Begin(Form form, std::string source)
 {
     m_form = form;
     m_source = std::move(source);
-    m_paused = false;
-    // Nothing is typed into a blank form yet; what a Modify page holds once
-    // loaded is read from it then.
-    m_baseline = form == Form::Blank ? std::optional(Draft{}) : std::nullopt;
+    m_rules.BeginForm(form == Form::Blank);
     m_restoring.reset();
     m_timer.stop();
     ++m_pageSerial;  // readings of the page before belong to no form now
@@ -106,23 +94,23 @@ void CDraftKeeper::OnPageLoaded()
         Restore();
         return;
     }
-    if (!m_baseline) {  // what the page holds once loaded is no typed work
+    if (!m_rules.HasBaseline()) {  // what the page holds once loaded is no typed work
         Pull([this](std::optional<Draft> shown) {
             if (shown)
-                m_baseline = std::move(*shown);
+                m_rules.SetBaseline(std::move(*shown));
         });
     }
 }
 
 void CDraftKeeper::OnFieldLeft()
 {
-    if (m_form != Form::None && !m_paused && !m_restoring && !m_timer.isActive())
+    if (m_form != Form::None && !m_rules.Paused() && !m_restoring && !m_timer.isActive())
         m_timer.start(kDraftDelayMs);
 }
 
 void CDraftKeeper::SaveNow()
 {
-    if (m_form == Form::None || m_paused || m_restoring)
+    if (m_form == Form::None || m_rules.Paused() || m_restoring)
         return;
     Pull([this](std::optional<Draft> shown) {
         if (shown)
@@ -186,68 +174,45 @@ std::optional<Draft> CDraftKeeper::DraftOf(const QVariant& values) const
     return draft;
 }
 
-// Writes the draft while the form holds typed work, removes it once it does not.
 void CDraftKeeper::Keep(const Draft& shown)
 {
     m_lastShown = shown;
-    if (!m_baseline || m_paused)
-        return;
-    if (SameTypedValues(shown, *m_baseline)) {
-        if (m_saved)
-            Report(m_store.Remove());
-        m_saved.reset();
-    } else if (!m_saved || !(*m_saved == shown)) {
-        const DraftStatus status = m_store.Save(shown);
-        Report(status);
-        if (status.ok())
-            m_saved = shown;
-    }
-    emit draftKept();
+    if (m_rules.Keep(shown))
+        emit draftKept();
 }
 
 bool CDraftKeeper::MayDiscard()
 {
-    if (m_form == Form::None || m_paused)
+    if (m_form == Form::None || m_rules.Paused())
         return true;
-    std::optional<Draft> shown = PullNow();
-    const bool typed = m_restoring || (shown && m_baseline && !SameTypedValues(*shown, *m_baseline));
-    if (!typed)
-        return true;
-    if (!Ask(kDiscardQuestion, false))
+    if (!m_rules.MayDiscard(PullNow(), m_restoring.has_value()))
         return false;
     m_timer.stop();
-    if (shown && !m_restoring)
-        Report(m_store.Save(*shown));
-    Report(m_store.SetAside());
-    m_saved.reset();
-    m_paused = true;
     return true;
 }
 
 void CDraftKeeper::KeepDrafting()
 {
-    m_paused = false;
+    m_rules.KeepDrafting();
     SaveNow();
 }
 
 void CDraftKeeper::Generated()
 {
     m_timer.stop();
-    Report(m_store.Remove());
-    m_saved.reset();
-    m_baseline.reset();
+    m_rules.Generated();
     // The form as generated is the new point of comparison.
     Pull([this](std::optional<Draft> shown) {
         if (shown)
-            m_baseline = std::move(*shown);
+            m_rules.SetBaseline(std::move(*shown));
     });
 }
 
 void CDraftKeeper::KeepForNextStart()
 {
-    m_ending = true;
+    m_rules.Ending();
     m_timer.stop();
-    if (m_form == Form::None || m_paused || m_restoring)
+    if (m_form == Form::None || m_rules.Paused() || m_restoring)
         return;  // nothing typed here, or what is on disk is what to offer
     if (std::optional<Draft> shown = PullNow())
         Keep(*shown);
@@ -255,41 +220,18 @@ void CDraftKeeper::KeepForNextStart()
 
 void CDraftKeeper::OfferLeftovers()
 {
-    for (const std::string& id : m_store.OtherIds()) {
-        QLockFile lock(Utf8(m_store.LockPath(id)));
-        lock.setStaleLockTime(0);
-        // A folder that cannot be written holds no running program's new
-        // lock: its leftovers are still offered, recovered read-only.
-        if (!lock.tryLock(0) && lock.error() != QLockFile::PermissionError)
-            continue;  // its program still runs
-        Draft draft;
-        const DraftStatus read = m_store.Load(id, draft);
-        if (!read.ok()) {
-            m_store.SetAsideDamaged(id);
-            QMessageBox box(QMessageBox::Warning, kCaption,
-                            QStringLiteral("Se encontró una declaración que no llegó a generarse, pero no "
-                                           "puede recuperarse:\n%1.\nSe guardó aparte en %2")
-                                .arg(Utf8(read.Describe()), QDir::toNativeSeparators(Utf8(m_store.DamagedPath()))),
-                            QMessageBox::Ok, m_parent);
-            box.setTextFormat(Qt::PlainText);
-            box.exec();
-            continue;
-        }
-        if (!HoldsTypedValues(draft)) {
-            m_store.Forget(id);
-            continue;
-        }
-        if (!Ask(kRecoverQuestion, true)) {
-            if (m_ending)
-                return;  // not answered: the program is ending
-            Report(m_store.SetAside(id));
-            continue;
-        }
-        Report(m_store.Adopt(id, draft));
-        m_saved = draft;
-        Recover(draft);
-        return;
-    }
+    if (const std::optional<Draft> draft = m_rules.OfferLeftovers([this](const std::string& id) { return IsRunning(id); }))
+        Recover(*draft);
+}
+
+// Whether another program holds the lock of its draft `id`. A folder that
+// cannot be written holds no running program's new lock: its leftovers are
+// still offered, recovered read-only.
+bool CDraftKeeper::IsRunning(const std::string& id) const
+{
+    QLockFile lock(Utf8(m_store.LockPath(id)));
+    lock.setStaleLockTime(0);
+    return !lock.tryLock(0) && lock.error() != QLockFile::PermissionError;
 }
 
 // Shows the page the draft was typed on and, once it is loaded, puts its
@@ -298,7 +240,8 @@ void CDraftKeeper::Recover(const Draft& draft)
 {
     if (draft.origin == DraftOrigin::kModify) {
         CPageText page;
-        BuildDraftModifyPage(draft, page);
+        if (!BuildDraftModifyPage(draft, page))
+            return;
         Begin(Form::Modify, draft.sourceFile);
         m_restoring = draft;
         m_view.ShowPage(Utf8(page.str()));
@@ -336,31 +279,8 @@ void CDraftKeeper::Restore()
         if (!self || serial != self->m_pageSerial || !restored.toBool() || !self->m_restoring)
             return;
         self->m_restoring.reset();
-        self->m_baseline = Draft{};  // all of it is work not generated
+        self->m_rules.Recovered();
         self->SaveNow();
         emit self->recovered();
     });
-}
-
-bool CDraftKeeper::Ask(const QString& text, bool yesByDefault) const
-{
-    QMessageBox box(QMessageBox::Question, kCaption, text, QMessageBox::NoButton,
-                    m_parent);
-    box.setTextFormat(Qt::PlainText);
-    QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    box.setDefaultButton(yesByDefault ? yes : no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
-}
-
-// A draft that cannot be written is said once, in the status bar.
-void CDraftKeeper::Report(const DraftStatus& status)
-{
-    if (status.ok() || m_reported)
-        return;
-    m_reported = true;
-    emit problem(QStringLiteral("No pudo guardarse el borrador de la declaración: %1")
-                     .arg(Utf8(status.Describe())));
 }

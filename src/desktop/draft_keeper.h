@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/draft_rules.h"
 #include "host/draft_store.h"
 
 #include <QLockFile>
@@ -35,13 +36,14 @@ signals:
 // disk while it is filled: about a second after a field is left, the form's
 // values are read from the page and written as this program's draft when
 // they differ from what was loaded or last generated, and the draft is
-// removed when they no longer do. Asks before typed work is discarded, and at
-// start-up offers the drafts that programs now gone left behind.
+// removed when they no longer do. The rules of when to write, ask, set aside
+// and offer, and every question and message, are CDraftRules', asked
+// through `ui`; this keeps the timer, the locks, and reads and restores the page.
 class CDraftKeeper : public QObject {
     Q_OBJECT
 public:
-    // Drafts go into `folder`; the questions and messages have `parent`.
-    CDraftKeeper(CFormulario7316View& view, QWidget* parent, const QString& folder = DefaultFolder());
+    // Drafts go into `folder`; the questions and messages go to `ui`.
+    CDraftKeeper(CFormulario7316View& view, HostUi& ui, QObject* parent, const QString& folder = DefaultFolder());
     ~CDraftKeeper() override;
 
     // "Formulario7316" in the user's data folder (~/.local/share/Formulario7316).
@@ -91,6 +93,7 @@ public:
     bool IsWorkingForm() const { return m_form != Form::None; }
 
     const CDraftStore& Store() const { return m_store; }
+    const CDraftRules& Rules() const { return m_rules; }
 
 signals:
     // The draft on disk matches the form as last read.
@@ -112,22 +115,16 @@ private:
     std::optional<Draft> DraftOf(const QVariant& values) const;
     void Keep(const Draft& shown);
     void Restore();
-    bool Ask(const QString& text, bool yesByDefault) const;
-    void Report(const DraftStatus& status);
+    bool IsRunning(const std::string& id) const;
 
     CFormulario7316View& m_view;
-    QWidget* m_parent;
     CDraftStore m_store;
+    CDraftRules m_rules;
     QLockFile m_lock;  // tells other programs that this one's draft is alive
     QTimer m_timer;
     Form m_form = Form::None;
     std::string m_source;
     unsigned m_pageSerial = 0;        // which page a reading belongs to
-    bool m_paused = false;            // set aside, until the next form or KeepDrafting
-    std::optional<Draft> m_baseline;  // what was loaded or last generated
     std::optional<Draft> m_restoring; // a recovered draft waiting for its page
-    std::optional<Draft> m_saved;     // what the draft file holds
     std::optional<Draft> m_lastShown;
-    bool m_reported = false;
-    bool m_ending = false;
 };

@@ -13,7 +13,6 @@
 #include "register_folders.h"
 #include "register_window.h"
 
-#include "host/fixed_file_ui.h"
 #include "render/consult_page.h"
 #include "render/modify_page.h"
 
@@ -41,45 +40,12 @@ struct LockIndicator {
 const LockIndicator kLockIndicators[] = {
     {LockKey::CapsLock, "MAY"}, {LockKey::NumLock, "NUM"}, {LockKey::ScrollLock, "DESP"}};
 
-// The person at the window, remembering the file they chose.
-class ChoiceKeepingUi : public HostUi {
-public:
-    explicit ChoiceKeepingUi(HostUi& inner) : m_inner(inner) {}
-
-    std::optional<std::string> AskDirectory(const std::string& initial) override
-    {
-        return m_inner.AskDirectory(initial);
-    }
-    std::optional<std::string> ChooseFile() override
-    {
-        auto chosen = m_inner.ChooseFile();
-        m_chosen = chosen.value_or(std::string());
-        return chosen;
-    }
-    void ShowMessage(const std::string& text, const std::string& caption) override
-    {
-        m_inner.ShowMessage(text, caption);
-    }
-    bool AskYesNo(const std::string& text, const std::string& caption) override
-    {
-        return m_inner.AskYesNo(text, caption);
-    }
-    void ShowWarning(const std::string& text) override { m_inner.ShowWarning(text); }
-    void ShowPage(const std::string& html) override { m_inner.ShowPage(html); }
-
-    const std::string& Chosen() const { return m_chosen; }
-
-private:
-    HostUi& m_inner;
-    std::string m_chosen;
-};
-
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent),
       m_view(new CFormulario7316View(this)),
-      m_drafts(new CDraftKeeper(*m_view, this)),
+      m_drafts(new CDraftKeeper(*m_view, m_hostUi, this)),  // asks through m_hostUi only later
       m_hostUi(this, [this](const QString& html) { m_view->ShowPage(html); }),
       m_generation(m_hostUi, PlatformOutputPlace()),
       m_nextPeriod(new CNextPeriodStart(*m_view, *m_drafts, m_hostUi, this)),
@@ -130,7 +96,7 @@ void CMainFrame::ConnectCommands()
                     RememberRegisterFolder(QFileInfo(QString::fromStdString(m_generation.RutaArchivo())).path());
                 }
             });
-    m_handlers[Command::NextPeriod] = [this] { OnNextPeriod(m_hostUi); };
+    m_handlers[Command::NextPeriod] = [this] { OnNextPeriod(); };
     m_handlers[Command::ImportBrands] = [this] { m_brandRows->Import(); };
     m_handlers[Command::ExportBrands] = [this] { m_brandRows->Export(); };
     m_handlers[Command::Problems] = [this] { m_problems->ShowOrHide(); };
@@ -147,15 +113,15 @@ bool CMainFrame::OnReopen(ReopenMode mode, const std::optional<std::string>& fil
 {
     if (!m_drafts->MayDiscard())
         return false;
-    FixedFileUi fixed(m_hostUi, file.value_or(std::string()));
-    ChoiceKeepingUi ui(file ? static_cast<HostUi&>(fixed) : m_hostUi);
+    const std::string path = file ? *file : m_hostUi.ChooseFile().value_or(std::string());
     const bool modify = mode == ReopenMode::Modify;
-    if (!Reopen(mode, modify ? PageBuilder(BuildModifyPage) : PageBuilder(BuildConsultPage), ui, m_page)) {
+    if (!Reopen(mode, modify ? PageBuilder(BuildModifyPage) : PageBuilder(BuildConsultPage), path, m_hostUi,
+                m_page)) {
         m_drafts->KeepDrafting();
         return false;
     }
     if (modify)
-        m_drafts->BeginModifyPage(ui.Chosen());
+        m_drafts->BeginModifyPage(path);
     else
         m_drafts->EndWorkingForm();
     return true;
@@ -163,25 +129,23 @@ bool CMainFrame::OnReopen(ReopenMode mode, const std::optional<std::string>& fil
 
 void CMainFrame::OpenDeclaration(const std::string& path)
 {
-    FixedFileUi ui(m_hostUi, path);
-    if (Reopen(ReopenMode::Consult, BuildConsultPage, ui, m_page))
+    if (Reopen(ReopenMode::Consult, BuildConsultPage, path, m_hostUi, m_page))
         m_drafts->EndWorkingForm();
 }
 
 // A new declaration from an earlier one, once typed work may go; when none
 // is started, the working form stays and is drafted on.
-void CMainFrame::OnNextPeriod(HostUi& chooser)
+void CMainFrame::OnNextPeriod(const std::optional<std::string>& file)
 {
     if (!m_drafts->MayDiscard())
         return;
-    if (!m_nextPeriod->Start(chooser))
+    if (!m_nextPeriod->Start(file ? *file : m_hostUi.ChooseFile().value_or(std::string())))
         m_drafts->KeepDrafting();
 }
 
 void CMainFrame::StartNextPeriod(const std::string& path)
 {
-    FixedFileUi ui(m_hostUi, path);
-    OnNextPeriod(ui);
+    OnNextPeriod(path);
 }
 
 // The register window, made once; its rows open in this window's view.

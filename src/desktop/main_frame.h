@@ -81,7 +81,7 @@ private:
     QAction* FrameShortcut(const QKeyEvent& key) const;
     void OnAppAbout();
     void OnExportPdf();
-    void OnNextPeriod(HostUi& chooser);
+    void OnNextPeriod(const std::optional<std::string>& file = std::nullopt);
     void OnRegister();
 
     CFormulario7316View* m_view;

@@ -36,9 +36,9 @@ CNextPeriodStart::CNextPeriodStart(CFormulario7316View& view, CDraftKeeper& draf
 {
 }
 
-bool CNextPeriodStart::Start(HostUi& chooser)
+bool CNextPeriodStart::Start(const std::string& path)
 {
-    const std::optional<Declaration> previous = ReadPreviousDeclaration(chooser, m_page);
+    const std::optional<Declaration> previous = ReadPreviousDeclaration(path, m_ui, m_page);
     if (!previous)
         return false;
     const PeriodMonth saved{std::string(previous->from.Month()), std::string(previous->from.Year())};

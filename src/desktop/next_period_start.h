@@ -19,9 +19,9 @@ public:
     // Messages once the form is filled go through `ui`.
     CNextPeriodStart(CFormulario7316View& view, CDraftKeeper& drafts, HostUi& ui, QObject* parent);
 
-    // Reads the declaration `chooser` chooses as Consult reads it and, when
-    // it is not refused, starts the new form; false when nothing was started.
-    bool Start(HostUi& chooser);
+    // Reads the chosen declaration `path` as Consult reads it and, when it
+    // is not refused, starts the new form; false when nothing was started.
+    bool Start(const std::string& path);
 
 signals:
     // The new form is filled and its period set.

@@ -4,7 +4,6 @@
 #include "page_setup.h"
 
 #include "host/reopen.h"
-#include "host/fixed_file_ui.h"
 #include "host/safe_file_writer.h"
 #include "render/consult_page.h"
 
@@ -21,11 +20,9 @@ public:
     std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile() override { return std::nullopt; }
     void ShowMessage(const std::string& text, const std::string&) override { std::cerr << text << '\n'; }
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    bool AskYesNo(const std::string&, const std::string&, Answer) override { return false; }
     void ShowWarning(const std::string& text) override { std::cerr << text << '\n'; }
-    void ShowPage(const std::string& html) override { page = html; }
-
-    std::string page;
+    void ShowPage(const std::string&) override {}
 };
 
 }  // namespace
@@ -35,8 +32,7 @@ void ExportPagePdf(QWebEnginePage& page, const QString& path, std::function<void
     page.printToPdf(
         [path, done = std::move(done)](const QByteArray& pdf) {
             const bool written = !pdf.isEmpty()
-                && WriteFileWhole(path.toStdString(), std::string_view(pdf.constData(), pdf.size()))
-                    == WriteResult::kWritten;
+                && WriteFileWhole(path.toStdString(), std::string_view(pdf.constData(), pdf.size())).ok();
             done(written);
         },
         FormPageLayout());
@@ -45,9 +41,8 @@ void ExportPagePdf(QWebEnginePage& page, const QString& path, std::function<void
 int ExportDeclarationPdf(const std::string& declaration, const std::string& output)
 {
     ConsoleUi console;
-    FixedFileUi ui(console, declaration);
     CPageText page;
-    if (!Reopen(ReopenMode::Consult, BuildConsultPage, ui, page))
+    if (!BuildReopenedPage(ReopenMode::Consult, BuildConsultPage, declaration, console, page))
         return 1;
 
     CFormulario7316View view;
@@ -57,7 +52,7 @@ int ExportDeclarationPdf(const std::string& declaration, const std::string& outp
         loaded = ok;
         loop.quit();
     });
-    view.ShowPage(QString::fromStdString(console.page));
+    view.ShowPage(QString::fromStdString(page.str()));
     loop.exec();
 
     bool written = false;

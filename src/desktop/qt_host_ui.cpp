@@ -43,14 +43,14 @@ void QtHostUi::ShowMessage(const std::string& text, const std::string& caption)
     box.exec();
 }
 
-bool QtHostUi::AskYesNo(const std::string& text, const std::string& caption)
+bool QtHostUi::AskYesNo(const std::string& text, const std::string& caption, Answer byDefault)
 {
     QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::NoButton, m_parent);
     box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-    box.setDefaultButton(no);
+    box.setDefaultButton(byDefault == Answer::kYes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
@@ -58,7 +58,11 @@ bool QtHostUi::AskYesNo(const std::string& text, const std::string& caption)
 
 void QtHostUi::ShowWarning(const std::string& text)
 {
-    QMessageBox::warning(m_parent, QApplication::applicationName(), QString::fromStdString(text));
+    // Plain text: a warning may quote a file's own words.
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void QtHostUi::ShowPage(const std::string& html)

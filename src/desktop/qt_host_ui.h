@@ -21,7 +21,7 @@ public:
     std::optional<std::string> AskDirectory(const std::string& initial) override;
     std::optional<std::string> ChooseFile() override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
-    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    bool AskYesNo(const std::string& text, const std::string& caption, Answer byDefault) override;
     void ShowWarning(const std::string& text) override;
     void ShowPage(const std::string& html) override;
 

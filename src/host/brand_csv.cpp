@@ -1,6 +1,7 @@
 #include "host/brand_csv.h"
 
 #include "declfile/declaration.h"
+#include "declfile/utf8.h"
 #include "declfile/windows1252.h"
 #include "render/brand_catalogue.h"
 
@@ -21,39 +22,11 @@ struct CsvRecord {
     bool unclosedQuote = false;
 };
 
-// Length of the UTF-8 sequence led by `lead`, 0 for a byte no sequence starts with.
-std::size_t SequenceLength(unsigned char lead)
-{
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
-bool IsUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 std::string DecodedText(std::string_view bytes)
 {
     if (bytes.starts_with(kByteOrderMark))
         bytes.remove_prefix(kByteOrderMark.size());
-    return IsUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
+    return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
 }
 
 // ";" when the first line holds one outside quotes, else ",".

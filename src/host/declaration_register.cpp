@@ -106,7 +106,7 @@ std::string PresentedDateKey(const std::string& presented)
 
 RegisterRow ReadRegisterRow(const std::string& path)
 {
-    const auto unreadable = [&path](const DeclarationStatus& status) {
+    const auto unreadable = [&path](const CStatus& status) {
         RegisterRow row;
         row.path = path;
         row.reason = status.Describe();
@@ -115,10 +115,9 @@ RegisterRow ReadRegisterRow(const std::string& path)
     };
     const std::optional<std::string> sealed = ReadWholeFile(path);
     if (!sealed)
-        return unreadable(DeclarationStatus::NotSealed(UnsealStatus::Cause::kUnreadable));
-    Declaration declaration;
-    const DeclarationStatus status = ReadSealedDeclaration(*sealed, declaration);
-    return status.ok() ? RowOf(declaration, path) : unreadable(status);
+        return unreadable(Cause::kUnreadable);
+    const CResult<Declaration> declaration = ReadSealedDeclaration(*sealed);
+    return declaration.ok() ? RowOf(*declaration, path) : unreadable(declaration.status());
 }
 
 std::vector<RegisterRow> ReadRegisterRows(const std::vector<std::string>& files,

@@ -8,4 +8,4 @@
 // draft's form number, its annex rows and its values, laid out as the Modify
 // command lays them out. The form's scripts then put every value back
 // exactly (restauraborrador) and recompute the boxes.
-bool BuildDraftModifyPage(const Draft& draft, CPageText& page);
+[[nodiscard]] bool BuildDraftModifyPage(const Draft& draft, CPageText& page);

@@ -58,7 +58,7 @@ std::string CDraftStore::BackupPath() const { return m_folder + "/" + std::strin
 
 std::string CDraftStore::DamagedPath() const { return m_folder + "/" + std::string(kDamagedName); }
 
-DraftStatus CDraftStore::Prepare()
+CStatus CDraftStore::Prepare()
 {
     const fs::path folder = Utf8Path(m_folder);
     m_folderUnsafe = false;
@@ -66,22 +66,22 @@ DraftStatus CDraftStore::Prepare()
         return {};
     std::error_code error;
     if (fs::symlink_status(folder, error).type() == fs::file_type::not_found)
-        return {DraftProblem::kNotWritten, m_folder};
+        return {Cause::kNotWritten, m_folder};
     m_folderUnsafe = true;
-    return {DraftProblem::kUnsafeFolder, m_folder};
+    return {Cause::kUnsafeFolder, m_folder};
 }
 
-DraftStatus CDraftStore::Save(const Draft& draft)
+CStatus CDraftStore::Save(const Draft& draft)
 {
     if (m_folderUnsafe)
-        return {DraftProblem::kUnsafeFolder, m_folder};
+        return {Cause::kUnsafeFolder, m_folder};
     const std::string path = DraftPath(m_ownId);
-    if (m_writer(path, DraftText(draft)) != WriteResult::kWritten)
-        return {DraftProblem::kNotWritten, path};
+    if (!m_writer(path, DraftText(draft)).ok())
+        return {Cause::kNotWritten, path};
     return {};
 }
 
-DraftStatus CDraftStore::Remove() { return Forget(m_ownId); }
+CStatus CDraftStore::Remove() { return Forget(m_ownId); }
 
 std::vector<std::string> CDraftStore::OtherIds() const
 {
@@ -102,39 +102,39 @@ std::vector<std::string> CDraftStore::OtherIds() const
     return ids;
 }
 
-DraftStatus CDraftStore::Load(std::string_view id, Draft& draft) const
+CResult<Draft> CDraftStore::Load(std::string_view id) const
 {
     const std::string path = DraftPath(id);
     const FileContent text = ReadRegularFile(Utf8Path(path), kMaxDraftBytes, LinkRule::kRefuse);
     if (text.problem == ReadProblem::kTooLarge)
-        return {DraftProblem::kDamaged, std::string(kTooLargeDraft)};
+        return {Cause::kDamaged, std::string(kTooLargeDraft)};
     if (text.problem != ReadProblem::kNone)
-        return {DraftProblem::kUnreadable, FileName(path)};
-    return ReadDraftText(text.bytes, draft);
+        return {Cause::kDraftUnreadable, FileName(path)};
+    return ReadDraftText(text.bytes);
 }
 
 // Only a regular file is moved, and it is made its owner's only on the way
 // (a draft put there by hand keeps no wider permissions once set aside).
-DraftStatus CDraftStore::MoveTo(std::string_view id, const std::string& target)
+CStatus CDraftStore::MoveTo(std::string_view id, const std::string& target)
 {
     const fs::path source = Utf8Path(DraftPath(id));
     std::error_code error;
     if (fs::symlink_status(source, error).type() == fs::file_type::not_found)
         return {};
     if (!MoveRegularFile(source, Utf8Path(target)))
-        return {DraftProblem::kNotMoved, FileName(DraftPath(id))};
+        return {Cause::kNotMoved, FileName(DraftPath(id))};
     return Forget(id);  // its temporaries
 }
 
-DraftStatus CDraftStore::SetAside(std::string_view id) { return MoveTo(id, BackupPath()); }
+CStatus CDraftStore::SetAside(std::string_view id) { return MoveTo(id, BackupPath()); }
 
-DraftStatus CDraftStore::SetAsideDamaged(std::string_view id) { return MoveTo(id, DamagedPath()); }
+CStatus CDraftStore::SetAsideDamaged(std::string_view id) { return MoveTo(id, DamagedPath()); }
 
-DraftStatus CDraftStore::Forget(std::string_view id)
+CStatus CDraftStore::Forget(std::string_view id)
 {
     const std::string path = DraftPath(id);
     if (!RemoveRegularFile(Utf8Path(path)))
-        return {DraftProblem::kNotMoved, FileName(path)};
+        return {Cause::kNotMoved, FileName(path)};
     // Temporaries a write cut short left beside it: "<draft>.tmp<n>".
     const std::string temporaryPrefix = FileName(path) + std::string(kTemporaryMark);
     std::vector<fs::path> temporaries;
@@ -149,11 +149,11 @@ DraftStatus CDraftStore::Forget(std::string_view id)
     return {};
 }
 
-DraftStatus CDraftStore::Adopt(std::string_view id, const Draft& draft)
+CStatus CDraftStore::Adopt(std::string_view id, const Draft& draft)
 {
     // Where the draft cannot be taken over (a folder that cannot be written),
     // the recovered work stays on the page and the other file where it is.
     if (!Save(draft).ok())
-        return {DraftProblem::kNotMoved, FileName(DraftPath(id))};
+        return {Cause::kNotMoved, FileName(DraftPath(id))};
     return Forget(id);
 }

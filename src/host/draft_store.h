@@ -32,36 +32,9 @@ struct Draft {
     bool operator==(const Draft&) const = default;
 };
 
-enum class DraftProblem {
-    kNone,
-    kUnreadable,    // the file could not be read
-    kOtherVersion,  // written by another version of the program
-    kTruncated,     // the end is missing
-    kDamaged,       // its check, a line or a value is wrong
-    kUnknownField,  // it names a field the form does not have
-    kNotWritten,    // the draft could not be written
-    kNotMoved,      // the draft could not be set aside or removed
-    kUnsafeFolder,  // the drafts folder is a link, or not the user's own
-};
-
-// How a draft operation went; a failure describes itself to the user.
-class DraftStatus {
-public:
-    DraftStatus() = default;
-    DraftStatus(DraftProblem problem, std::string detail)
-        : m_problem(problem), m_detail(std::move(detail)) {}
-
-    bool ok() const { return m_problem == DraftProblem::kNone; }
-    DraftProblem problem() const { return m_problem; }
-    const std::string& detail() const { return m_detail; }
-
-    // One sentence in Spanish, without a final full stop; empty when ok.
-    std::string Describe() const;
-
-private:
-    DraftProblem m_problem = DraftProblem::kNone;
-    std::string m_detail;
-};
+// A draft operation's failure is a CStatus of the drafts' causes
+// (Cause::kDraftUnreadable to kUnsafeFolder, kNotWritten), which describes
+// itself to the user in one Spanish sentence without a final full stop.
 
 // Far above any form's draft (a full annex writes some 60 kB), so that a
 // stray huge file is refused before it is read.
@@ -95,7 +68,7 @@ std::string DraftText(const Draft& draft);
 
 // Reads a draft file's text with the care due to any file from disk: its
 // version, completeness, check, every line, value and field name.
-DraftStatus ReadDraftText(std::string_view text, Draft& draft);
+CResult<Draft> ReadDraftText(std::string_view text);
 
 // A new name for the draft of a program that starts now: its start time and
 // a random part, so that names sort by start and never repeat.
@@ -119,30 +92,30 @@ public:
     // Makes the folder, readable by its owner only; refuses one that is a
     // link, not the user's own or writable by others, in which no draft is
     // kept then.
-    DraftStatus Prepare();
+    CStatus Prepare();
 
     // Replaces the program's own draft, whole or not at all.
-    DraftStatus Save(const Draft& draft);
+    CStatus Save(const Draft& draft);
     // Removes the program's own draft (nothing to keep any more).
-    DraftStatus Remove();
+    CStatus Remove();
     // Moves the program's own draft to the backup, replacing the previous one.
-    DraftStatus SetAside() { return SetAside(m_ownId); }
+    CStatus SetAside() { return SetAside(m_ownId); }
 
     // The other programs' drafts in the folder, oldest first.
     std::vector<std::string> OtherIds() const;
-    DraftStatus Load(std::string_view id, Draft& draft) const;
+    CResult<Draft> Load(std::string_view id) const;
     // Moves the draft `id` to the backup.
-    DraftStatus SetAside(std::string_view id);
+    CStatus SetAside(std::string_view id);
     // Moves the draft `id` to the damaged draft's place.
-    DraftStatus SetAsideDamaged(std::string_view id);
+    CStatus SetAsideDamaged(std::string_view id);
     // Removes the draft `id` and any temporary its program left.
-    DraftStatus Forget(std::string_view id);
+    CStatus Forget(std::string_view id);
     // Takes over another program's draft: it becomes this program's own draft,
     // and the other file goes.
-    DraftStatus Adopt(std::string_view id, const Draft& draft);
+    CStatus Adopt(std::string_view id, const Draft& draft);
 
 private:
-    DraftStatus MoveTo(std::string_view id, const std::string& target);
+    CStatus MoveTo(std::string_view id, const std::string& target);
 
     std::string m_folder;
     std::string m_ownId;

@@ -1,6 +1,7 @@
 #include "host/draft_store.h"
 
 #include "declfile/crc.h"
+#include "declfile/utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -69,44 +70,6 @@ std::optional<AnnexCell> ParseAnnexCell(std::string_view name)
     if (!row || !column)
         return std::nullopt;
     return AnnexCell{*row, *column};
-}
-
-bool IsValidUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        char32_t code = 0;
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        }
-        if ((byte & 0xE0) == 0xC0) {
-            length = 2;
-            code = byte & 0x1F;
-        } else if ((byte & 0xF0) == 0xE0) {
-            length = 3;
-            code = byte & 0x0F;
-        } else if ((byte & 0xF8) == 0xF0) {
-            length = 4;
-            code = byte & 0x07;
-        } else {
-            return false;
-        }
-        if (i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
 }
 
 void AppendEscaped(std::string& out, std::string_view value)
@@ -182,7 +145,7 @@ private:
     bool m_hadTab = false;
 };
 
-DraftStatus Damaged(std::string detail) { return {DraftProblem::kDamaged, std::move(detail)}; }
+CStatus Damaged(std::string detail) { return {Cause::kDamaged, std::move(detail)}; }
 
 } // namespace
 
@@ -191,24 +154,6 @@ const std::string* Draft::Value(std::string_view name) const
     const auto found = std::find_if(fields.begin(), fields.end(),
                                     [name](const DraftField& field) { return field.name == name; });
     return found == fields.end() ? nullptr : &found->value;
-}
-
-std::string DraftStatus::Describe() const
-{
-    switch (m_problem) {
-    case DraftProblem::kNone: return {};
-    case DraftProblem::kUnreadable: return "No pudo leerse el archivo " + m_detail;
-    case DraftProblem::kOtherVersion: return "Fue guardada por otra versión del programa";
-    case DraftProblem::kTruncated: return "Su archivo está incompleto";
-    case DraftProblem::kDamaged: return "Su archivo está dañado (" + m_detail + ")";
-    case DraftProblem::kUnknownField:
-        return "Nombra una casilla que el formulario no tiene: " + m_detail.substr(0, 40);
-    case DraftProblem::kNotWritten: return "No pudo escribirse el archivo " + m_detail;
-    case DraftProblem::kNotMoved: return "No pudo apartarse el archivo " + m_detail;
-    case DraftProblem::kUnsafeFolder:
-        return "La carpeta " + m_detail + " es un enlace o no es solo suya; no se guardan borradores en ella";
-    }
-    return {};
 }
 
 bool IsFormField(std::string_view name, int annexRows)
@@ -273,36 +218,37 @@ std::string DraftText(const Draft& draft)
     return text;
 }
 
-DraftStatus ReadDraftText(std::string_view text, Draft& draft)
-{
-    if (text.size() > kMaxDraftBytes)
-        return Damaged(std::string(kTooLargeDraft));
-    const std::string_view firstLine = text.substr(0, text.find('\n'));
-    const std::string signature = std::string(kSignature) + " ";
-    if (!firstLine.starts_with(signature))
-        return Damaged("no es un borrador");
-    if (firstLine.substr(signature.size()) != kVersion)
-        return {DraftProblem::kOtherVersion, std::string(firstLine.substr(signature.size(), 20))};
+namespace {
 
-    // The closing line: the last one, after the check of everything before it.
+// The body of a draft's text (everything before its closing line) and the
+// field count the closing line gives, once the check of the body matches.
+struct CheckedBody {
+    std::string_view body;
+    std::string_view count;
+};
+
+CResult<CheckedBody> CheckedBodyOf(std::string_view text)
+{
     if (!text.ends_with('\n'))
-        return {DraftProblem::kTruncated, {}};
+        return Cause::kTruncated;
     const std::size_t endLine = text.rfind('\n', text.size() - 2) + 1;
     const std::string_view body = text.substr(0, endLine);
     LineReader closing(text.substr(endLine, text.size() - endLine - 1));
     std::string_view key, rest;
-    closing.Next(key, rest);
-    if (key != kEndKey)
-        return {DraftProblem::kTruncated, {}};
+    if (!closing.Next(key, rest) || key != kEndKey)
+        return Cause::kTruncated;
     const std::size_t tab = rest.find('\t');
     if (tab == std::string_view::npos || rest.substr(tab + 1) != CheckText(body))
         return Damaged("la comprobación no coincide");
-    const std::string_view count = rest.substr(0, tab);
+    return CheckedBody{body, rest.substr(0, tab)};
+}
 
-    Draft read;
-    LineReader lines(body.substr(firstLine.size() + 1));
+// The four header lines: origin, source file, form number and row count.
+CStatus ReadHeader(LineReader& lines, Draft& read)
+{
     const std::string_view headerKeys[] = {kOriginKey, kSourceKey, kNumberKey, kRowsKey};
     std::string_view header[4];
+    std::string_view key, rest;
     for (std::size_t i = 0; i < 4; ++i) {
         if (!lines.Next(key, rest) || key != headerKeys[i] || !lines.HadTab())
             return Damaged("falta " + std::string(headerKeys[i]));
@@ -324,15 +270,21 @@ DraftStatus ReadDraftText(std::string_view text, Draft& draft)
         read.annexRows = *rows;
     else
         return Damaged("número de renglones");
+    return {};
+}
 
+// One line per field, each naming a field of the form once.
+CStatus ReadFields(LineReader& lines, Draft& read)
+{
     std::unordered_set<std::string_view> seen;
+    std::string_view key, rest;
     while (lines.Next(key, rest)) {
         const std::size_t nameEnd = rest.find('\t');
         if (key != kFieldKey || nameEnd == std::string_view::npos)
             return Damaged("línea desconocida");
         const std::string_view name = rest.substr(0, nameEnd);
         if (!IsFormField(name, read.annexRows))
-            return {DraftProblem::kUnknownField, IsValidUtf8(name) ? std::string(name) : "?"};
+            return {Cause::kUnknownField, IsValidUtf8(name) ? std::string(name) : "?"};
         if (!seen.insert(name).second)
             return Damaged("casilla repetida");
         auto value = Unescaped(rest.substr(nameEnd + 1));
@@ -340,10 +292,33 @@ DraftStatus ReadDraftText(std::string_view text, Draft& draft)
             return Damaged("valor ilegible");
         read.fields.push_back({std::string(name), std::move(*value)});
     }
-    if (count != std::to_string(read.fields.size()))
-        return Damaged("número de casillas");
-    draft = std::move(read);
     return {};
+}
+
+} // namespace
+
+CResult<Draft> ReadDraftText(std::string_view text)
+{
+    if (text.size() > kMaxDraftBytes)
+        return Damaged(std::string(kTooLargeDraft));
+    const std::string_view firstLine = text.substr(0, text.find('\n'));
+    const std::string signature = std::string(kSignature) + " ";
+    if (!firstLine.starts_with(signature))
+        return Damaged("no es un borrador");
+    if (firstLine.substr(signature.size()) != kVersion)
+        return {Cause::kOtherVersion, std::string(firstLine.substr(signature.size(), 20))};
+
+    const CResult<CheckedBody> checked = CheckedBodyOf(text);
+    if (!checked.ok())
+        return checked.status();
+    Draft read;
+    LineReader lines(checked->body.substr(firstLine.size() + 1));
+    for (CStatus (*step)(LineReader&, Draft&) : {ReadHeader, ReadFields})
+        if (CStatus status = step(lines, read); !status.ok())
+            return status;
+    if (checked->count != std::to_string(read.fields.size()))
+        return Damaged("número de casillas");
+    return read;
 }
 
 std::string NewDraftId()

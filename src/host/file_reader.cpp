@@ -3,24 +3,25 @@
 #include "host/safe_file_writer.h"
 
 #include <istream>
-#include <new>
 
-FileContent ReadDeclarationFile(const std::string& path)
+CResult<std::string> ReadDeclarationFile(const std::string& path)
 {
-    return ReadRegularFile(Utf8Path(path), kMaxDeclarationFileBytes, LinkRule::kFollow);
+    FileContent content = ReadRegularFile(Utf8Path(path), kMaxDeclarationFileBytes, LinkRule::kFollow);
+    if (content.problem != ReadProblem::kNone)
+        return UnreadableFileStatus(content.problem);
+    return std::move(content.bytes);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path)
 {
-    FileContent content = ReadDeclarationFile(path);
-    if (content.problem != ReadProblem::kNone)
+    CResult<std::string> content = ReadDeclarationFile(path);
+    if (!content.ok())
         return std::nullopt;
-    return std::move(content.bytes);
+    return std::move(content).value();
 }
 
-UnsealStatus UnreadableFileStatus(ReadProblem problem)
+CStatus UnreadableFileStatus(ReadProblem problem)
 {
-    using Cause = UnsealStatus::Cause;
     switch (problem) {
     case ReadProblem::kNone: return Cause::kNone;
     case ReadProblem::kNotRegular: return Cause::kNotRegularFile;
@@ -32,20 +33,18 @@ UnsealStatus UnreadableFileStatus(ReadProblem problem)
     return Cause::kUnreadable;
 }
 
-FileContent ReadWholeStream(std::istream& stream)
+CResult<std::string> ReadWholeStream(std::istream& stream)
 {
-    FileContent content;
-    char chunk[64 * 1024];
-    try {
-        while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
-            content.bytes.append(chunk, static_cast<std::size_t>(stream.gcount()));
-            if (content.bytes.size() > kMaxDeclarationFileBytes)
-                return {ReadProblem::kTooLarge, {}};
+    return WithinMemory(Cause::kNoMemory, [&stream]() -> CResult<std::string> {
+        std::string bytes;
+        std::string chunk(64 * 1024, '\0');
+        while (stream.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || stream.gcount() > 0) {
+            bytes.append(chunk.data(), static_cast<std::size_t>(stream.gcount()));
+            if (bytes.size() > kMaxDeclarationFileBytes)
+                return Cause::kFileTooLarge;
         }
-    } catch (const std::bad_alloc&) {
-        return {ReadProblem::kNoMemory, {}};
-    }
-    if (stream.bad())
-        return {ReadProblem::kFailed, {}};
-    return content;
+        if (stream.bad())
+            return Cause::kUnreadable;
+        return bytes;
+    });
 }

@@ -66,8 +66,14 @@ bool CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::str
                                     const std::string& cadenahtml,
                                     const std::string& nitcontribuyente)
 {
-    if (!AcceptsDeclaration(cadenaxml, numformulario, nitcontribuyente))
+    if (!AcceptsNames(numformulario, nitcontribuyente))
         return false;
+    // Converted once, on its way to the seal; what cannot be is said at once.
+    const CResult<std::string> xml = Utf8ToWindows1252(cadenaxml);
+    if (!xml.ok()) {
+        m_ui.ShowMessage(kUnwritableCharacters + xml.status().detail(), kCaptionDeclaration);
+        return false;
+    }
     const auto chosen = m_ui.AskDirectory(m_place.defaultDirectory);
     if (!chosen)
         return false;
@@ -76,8 +82,9 @@ bool CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::str
         m_ui.ShowMessage(kDirectoryMissing, kCaptionApplication);
         return false;
     }
-    const auto sealed = IsSealableDeclaration(cadenaxml) ? SealDeclaration(cadenaxml) : std::nullopt;
-    if (!sealed) {
+    const CResult<std::string> sealed = IsSealableDeclaration(cadenaxml) ? SealWindows1252Declaration(*xml)
+                                                                          : CResult<std::string>(Cause::kNothingToSeal);
+    if (!sealed.ok()) {
         m_ui.ShowMessage(kSealFailed, kCaptionDeclaration);
         return false;
     }
@@ -88,11 +95,9 @@ bool CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::str
     return WriteDataFile(path, *sealed, cadenahtml);
 }
 
-// The NIT and the declaration number become a directory and a file name, and
-// the declaration is sealed in Windows-1252: refuses what cannot be.
-bool CGenerationFlow::AcceptsDeclaration(const std::string& cadenaxml,
-                                         const std::string& numformulario,
-                                         const std::string& nitcontribuyente)
+// The NIT and the declaration number become a directory and a file name:
+// refuses what cannot.
+bool CGenerationFlow::AcceptsNames(const std::string& numformulario, const std::string& nitcontribuyente)
 {
     if (!IsPlainFileName(nitcontribuyente)) {
         m_ui.ShowMessage(kNitUnusable, kCaptionDeclaration);
@@ -100,11 +105,6 @@ bool CGenerationFlow::AcceptsDeclaration(const std::string& cadenaxml,
     }
     if (!IsPlainFileName(numformulario)) {
         m_ui.ShowMessage(kNumberUnusable, kCaptionDeclaration);
-        return false;
-    }
-    const std::string unwritable = CharactersNotInWindows1252(cadenaxml);
-    if (!unwritable.empty()) {
-        m_ui.ShowMessage(kUnwritableCharacters + unwritable, kCaptionDeclaration);
         return false;
     }
     return true;
@@ -117,21 +117,15 @@ bool CGenerationFlow::MayWrite(const std::string& path)
     std::error_code error;
     if (!std::filesystem::exists(std::filesystem::symlink_status(Utf8Path(path), error)))
         return true;
-    return m_ui.AskYesNo("Ya existe " + path + "; ¿Desea reemplazarlo?", kCaptionDeclaration);
+    return m_ui.AskYesNo("Ya existe " + path + "; ¿Desea reemplazarlo?", kCaptionDeclaration, Answer::kNo);
 }
 
 bool CGenerationFlow::WriteDataFile(const std::string& path, const std::string& sealed,
                                     const std::string& cadenahtml)
 {
-    switch (m_writer(path, sealed)) {
-    case WriteResult::kNotCreated:
-        m_ui.ShowMessage(kNotCreated, kCaptionDeclaration);
+    if (const CStatus written = m_writer(path, sealed); !written.ok()) {
+        m_ui.ShowMessage(written.cause() == Cause::kNotCreated ? kNotCreated : kNotWritten, kCaptionDeclaration);
         return false;
-    case WriteResult::kNotWritten:
-        m_ui.ShowMessage(kNotWritten, kCaptionDeclaration);
-        return false;
-    case WriteResult::kWritten:
-        break;
     }
     m_rutaArchivo = path;
     m_cadenahtml = cadenahtml;
@@ -145,14 +139,13 @@ void CGenerationFlow::OnFileSave()
         m_ui.ShowMessage(kNothingToSave, kCaptionCopy);
         return;
     }
-    const auto markup = Utf8ToWindows1252(m_cadenahtml);
-    if (!markup) {
-        m_ui.ShowMessage(kUnwritableCharacters + CharactersNotInWindows1252(m_cadenahtml),
-                         kCaptionCopy);
+    const CResult<std::string> markup = Utf8ToWindows1252(m_cadenahtml);
+    if (!markup.ok()) {
+        m_ui.ShowMessage(kUnwritableCharacters + markup.status().detail(), kCaptionCopy);
         return;
     }
     const std::string path = HtmlCopyPath(m_rutaArchivo);
-    if (m_writer(path, BuildHtmlCopy(*markup)) != WriteResult::kWritten) {
+    if (!m_writer(path, BuildHtmlCopy(*markup)).ok()) {
         m_ui.ShowMessage(kCopyFailed, kCaptionCopy);
         return;
     }

@@ -18,7 +18,7 @@ public:
     // under directory/NIT/7316 and reports the file. All texts UTF-8. A text
     // that is not a well-formed declaration is not sealed. True when the data
     // file was written.
-    bool GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
+    [[nodiscard]] bool GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
                        const std::string& cadenahtml, const std::string& nitcontribuyente);
 
     // Writes the HTML copy of the last declaration generated.
@@ -28,8 +28,7 @@ public:
     const std::string& RutaArchivo() const { return m_rutaArchivo; }
 
 private:
-    bool AcceptsDeclaration(const std::string& cadenaxml, const std::string& numformulario,
-                            const std::string& nitcontribuyente);
+    bool AcceptsNames(const std::string& numformulario, const std::string& nitcontribuyente);
     bool MayWrite(const std::string& path);
     bool WriteDataFile(const std::string& path, const std::string& sealed,
                        const std::string& cadenahtml);

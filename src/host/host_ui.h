@@ -7,6 +7,10 @@
 // caption and step; an implementation only shows and asks. The desktop
 // program implements it with Qt, the tests with a recording fake.
 // All texts are UTF-8.
+
+// The two answers of a yes/no question.
+enum class Answer { kNo, kYes };
+
 class HostUi {
 public:
     virtual ~HostUi() = default;
@@ -21,9 +25,9 @@ public:
     // A plain message box: no icon, one OK button, the caption given.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 
-    // A question with the buttons "Sí" and "No", "No" the default (Enter,
-    // Escape and the close box answer it). True for "Sí".
-    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // A question with the buttons "Sí" and "No", `byDefault` the one Enter
+    // presses; Escape and the close box answer "No". True for "Sí".
+    virtual bool AskYesNo(const std::string& text, const std::string& caption, Answer byDefault) = 0;
 
     // The application's warning box: title "Formulario7316", warning icon.
     virtual void ShowWarning(const std::string& text) = 0;

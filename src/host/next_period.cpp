@@ -18,31 +18,6 @@ std::optional<int> Number(std::string_view text)
 
 std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
-// The person choosing the file, with the page of the check kept from view.
-class PagelessUi : public HostUi {
-public:
-    explicit PagelessUi(HostUi& inner) : m_inner(inner) {}
-
-    std::optional<std::string> AskDirectory(const std::string& initial) override
-    {
-        return m_inner.AskDirectory(initial);
-    }
-    std::optional<std::string> ChooseFile() override { return m_inner.ChooseFile(); }
-    void ShowMessage(const std::string& text, const std::string& caption) override
-    {
-        m_inner.ShowMessage(text, caption);
-    }
-    void ShowWarning(const std::string& text) override { m_inner.ShowWarning(text); }
-    bool AskYesNo(const std::string& text, const std::string& caption) override
-    {
-        return m_inner.AskYesNo(text, caption);
-    }
-    void ShowPage(const std::string&) override {}
-
-private:
-    HostUi& m_inner;
-};
-
 } // namespace
 
 std::optional<PeriodMonth> FollowingMonth(const PeriodDate& saved)
@@ -71,7 +46,7 @@ Draft NextPeriodDraft(const Declaration& previous, const PeriodMonth& period)
     return draft;
 }
 
-std::optional<Declaration> ReadPreviousDeclaration(HostUi& ui, CPageText& page)
+std::optional<Declaration> ReadPreviousDeclaration(const std::string& path, HostUi& ui, CPageText& page)
 {
     std::optional<Declaration> read;
     const PageBuilder keep = [&read](const Declaration& declaration, CPageText& built) {
@@ -80,8 +55,7 @@ std::optional<Declaration> ReadPreviousDeclaration(HostUi& ui, CPageText& page)
         read = declaration;
         return true;
     };
-    PagelessUi pageless(ui);
-    if (!Reopen(ReopenMode::Consult, keep, pageless, page))
+    if (!BuildReopenedPage(ReopenMode::Consult, keep, path, ui, page))
         return std::nullopt;
     return read;
 }

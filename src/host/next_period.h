@@ -26,7 +26,7 @@ std::optional<PeriodMonth> FollowingMonth(const PeriodDate& saved);
 // stays empty for the person to type.
 Draft NextPeriodDraft(const Declaration& previous, const PeriodMonth& period);
 
-// Lets the person choose an earlier declaration and reads it exactly as
-// Consult reads it, with the same refusals and messages; shows no page.
-// `page` is the room the check's page is built in.
-std::optional<Declaration> ReadPreviousDeclaration(HostUi& ui, CPageText& page);
+// Reads the earlier declaration the person chose, `path`, exactly as Consult
+// reads it, with the same refusals and messages; shows no page. `page` is
+// the room the check's page is built in.
+std::optional<Declaration> ReadPreviousDeclaration(const std::string& path, HostUi& ui, CPageText& page);

@@ -34,44 +34,46 @@ constexpr std::string_view kOtherFormCaption = "Formulario7489";
 
 } // namespace
 
-bool Reopen(ReopenMode mode, const PageBuilder& build, HostUi& ui, CPageText& page,
-            std::ostream* trace)
+bool BuildReopenedPage(ReopenMode mode, const PageBuilder& build, const std::string& path, HostUi& ui,
+                       CPageText& page, std::ostream* trace)
 {
     const ReopenMessages& messages = kMessages[static_cast<std::size_t>(mode)];
     auto refuse = [&ui](std::string_view message) {
         ui.ShowWarning(std::string(message));
         return false;
     };
-
-    const std::optional<std::string> path = ui.ChooseFile();
-    if (!path || path->empty())
+    if (path.empty())
         return false;
-
-    const std::optional<std::string> sealed = ReadWholeFile(*path);
+    const std::optional<std::string> sealed = ReadWholeFile(path);
     if (!sealed)
         return refuse(messages.notSealed);
-    Declaration declaration;
-    using Kind = DeclarationStatus::Kind;
-    switch (ReadSealedDeclaration(*sealed, declaration, trace).kind()) {
-    case Kind::kNotSealed:
-    case Kind::kBadValue:
-        return refuse(messages.notSealed);
-    case Kind::kNoFormCode:
+    const CResult<Declaration> declaration = ReadSealedDeclaration(*sealed, trace);
+    switch (declaration.status().cause()) {
+    case Cause::kNone:
+        break;
+    case Cause::kNoFormCode:
         return refuse(messages.noFormCode);
-    case Kind::kNoVersion:
+    case Cause::kNoVersion:
         return refuse(messages.noVersion);
-    case Kind::kOtherForm:
+    case Cause::kOtherForm:
         ui.ShowMessage(std::string(kOtherFormMessage), std::string(kOtherFormCaption));
         return false;
-    case Kind::kMissingValue:
+    case Cause::kMissingValue:
         return refuse(messages.pageRefused);
-    case Kind::kOk:
-        break;
+    default:  // not a sealed text, or a value the form cannot hold
+        return refuse(messages.notSealed);
     }
-
     page.Clear();
-    if (!build(declaration, page))
+    if (!build(*declaration, page))
         return refuse(messages.pageRefused);
+    return true;
+}
+
+bool Reopen(ReopenMode mode, const PageBuilder& build, const std::string& path, HostUi& ui, CPageText& page,
+            std::ostream* trace)
+{
+    if (!BuildReopenedPage(mode, build, path, ui, page, trace))
+        return false;
     ui.ShowPage(page.str());
     return true;
 }

@@ -42,26 +42,27 @@ std::filesystem::path FolderOf(const std::filesystem::path& path)
 
 } // namespace
 
-WriteResult WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes,
+CStatus WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes,
                                FileAccess access)
 {
     const bool ownerOnly = access == FileAccess::kOwnerOnly;
     const std::filesystem::path target = Utf8Path(path);
+    const CStatus notCreated(Cause::kNotCreated, path), notWritten(Cause::kNotWritten, path);
     if (target.empty() || IsReadOnlyFile(target))
-        return WriteResult::kNotCreated;
+        return notCreated;
     const auto temporary = CreateTemporaryBeside(target, ownerOnly, files);
     if (!temporary)
-        return WriteResult::kNotCreated;
+        return notCreated;
     const bool written = files.WriteAll(temporary->file, bytes) && files.Sync(temporary->file);
     if (!files.Close(temporary->file) || !written) {
         files.Remove(temporary->path);
-        return WriteResult::kNotWritten;
+        return notWritten;
     }
     if (!files.Replace(temporary->path, target)) {
         files.Remove(temporary->path);
-        return WriteResult::kNotCreated;
+        return notCreated;
     }
-    return files.SyncFolder(FolderOf(target)) ? WriteResult::kWritten : WriteResult::kNotWritten;
+    return files.SyncFolder(FolderOf(target)) ? CStatus() : notWritten;
 }
 
 // Where paths are UTF-16 (Windows), the conversions fail on a text that is
@@ -85,12 +86,12 @@ std::string Utf8Text(const std::filesystem::path& path)
     }
 }
 
-WriteResult WriteFileWhole(const std::string& path, std::string_view bytes)
+CStatus WriteFileWhole(const std::string& path, std::string_view bytes)
 {
     return WriteFileWholeWith(PlatformFileSystem(), path, bytes, FileAccess::kShared);
 }
 
-WriteResult WritePrivateFileWhole(const std::string& path, std::string_view bytes)
+CStatus WritePrivateFileWhole(const std::string& path, std::string_view bytes)
 {
     return WriteFileWholeWith(PlatformFileSystem(), path, bytes, FileAccess::kOwnerOnly);
 }

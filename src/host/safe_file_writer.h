@@ -1,5 +1,6 @@
 #pragma once
 
+#include "declfile/status.h"
 #include "host/platform_file.h"
 
 #include <filesystem>
@@ -17,30 +18,26 @@ std::filesystem::path Utf8Path(std::string_view path);
 // UTF-16 (a lone surrogate), which no file name of the program's can be.
 std::string Utf8Text(const std::filesystem::path& path);
 
-enum class WriteResult {
-    kWritten,
-    kNotCreated,  // the file could not be made, or could not replace the old one
-    kNotWritten,  // the bytes could not be written, or not made to last
-};
-
 // Writes `bytes` as the whole content of the file at `path`, replacing any
 // file of that name: first into a new file beside it, created exclusively
 // (never through a link), written, synced to the disk, then renamed over the
-// target, and the folder synced; only then is it kWritten. A read-only file
-// of that name is not replaced. On failure the temporary file is removed and
-// any earlier file is intact.
-WriteResult WriteFileWhole(const std::string& path, std::string_view bytes);
+// target, and the folder synced; only then is it ok. A read-only file of that
+// name is not replaced. On failure the temporary file is removed and any
+// earlier file is intact: Cause::kNotCreated when the file could not be made
+// or could not replace the old one, kNotWritten when the bytes could not be
+// written or not made to last; the detail is the path.
+CStatus WriteFileWhole(const std::string& path, std::string_view bytes);
 
 // As WriteFileWhole, for a file that only its owner may read or write: the
 // new file is created with those permissions, so the file, and its temporary
 // on the way, are never readable by others.
-WriteResult WritePrivateFileWhole(const std::string& path, std::string_view bytes);
+CStatus WritePrivateFileWhole(const std::string& path, std::string_view bytes);
 
 enum class FileAccess { kShared, kOwnerOnly };
 
 // Either of the above, through the file-system steps of `files`.
-WriteResult WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes,
+CStatus WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes,
                                FileAccess access);
 
 // How the flows write files; tests pass a failing one.
-using FileWriter = std::function<WriteResult(const std::string& path, std::string_view bytes)>;
+using FileWriter = std::function<CStatus(const std::string& path, std::string_view bytes)>;

@@ -11,7 +11,6 @@
 #include "host/brand_csv.h"
 #include "host/fake_host_ui.h"
 #include "host/file_reader.h"
-#include "host/fixed_file_ui.h"
 #include "host/generation_flow.h"
 #include "host/temporary_directory.h"
 #include "render/brand_catalogue.h"
@@ -36,7 +35,7 @@ const std::string kBrands[] = {std::string(kBrandCatalogue[0]), std::string(kBra
 class BrandRowsTest : public testing::Test {
 protected:
     BrandRowsTest()
-        : drafts(view, nullptr, QString::fromStdString((dir.path() / "drafts").string())),
+        : drafts(view, ui, nullptr, QString::fromStdString((dir.path() / "drafts").string())),
           next(view, drafts, ui, nullptr),
           transfer(view, drafts, ui, nullptr)
     {
@@ -73,8 +72,7 @@ protected:
     {
         previous = dir.Write("DRN-anterior", SealDeclaration(declaration.Xml()).value());
         QSignalSpy started(&next, &CNextPeriodStart::started);
-        FixedFileUi chooser(ui, previous);
-        EXPECT_TRUE(next.Start(chooser));
+        EXPECT_TRUE(next.Start(previous));
         EXPECT_TRUE(WaitFor([&] { return !started.isEmpty(); }, kTimeoutMs));
         return json("[C.c2.value, C.c3.value, C.dia_ini.value, C.mes_ini.value, C.anio_ini.value, C.dia_fin.value,"
                     " C.c5.value, ANEXO[1], [1, 2].map(function (r) { return [1, 2, 3, 4].map(function (k)"
@@ -104,8 +102,8 @@ protected:
 
     TemporaryDirectory dir;
     CFormulario7316View view;
-    CDraftKeeper drafts;
     FakeHostUi ui;
+    CDraftKeeper drafts;
     CNextPeriodStart next;
     CBrandRowTransfer transfer;
     QStringList alerts;
@@ -132,17 +130,17 @@ TEST_F(BrandRowsTest, NextPeriodFromDecemberOpensJanuaryWithTheSavedRowsAndGener
     const std::string before = ReadWholeFile(previous).value();
     QObject::connect(&view, &CFormulario7316View::generaArchivo,
                      [&](const QString& xml, const QString& n, const QString& html, const QString& nit) {
-                         generation.GeneraArchivo(xml.toStdString(), n.toStdString(), html.toStdString(),
-                                                  nit.toStdString());
+                         EXPECT_TRUE(generation.GeneraArchivo(xml.toStdString(), n.toStdString(),
+                                                              html.toStdString(), nit.toStdString()));
                      });
     QSignalSpy generated(&view, &CFormulario7316View::generaArchivo);
     js("C.validar.click()");
     ASSERT_TRUE(WaitFor([&] { return !generated.isEmpty(); }, kTimeoutMs)) << alerts.join('|').toStdString();
     const auto written = dir.path() / "12345679" / "7316" / ("DRN-1234567973161401" + number);
-    Declaration january;
-    ASSERT_TRUE(ReadSealedDeclaration(ReadWholeFile(written.string()).value_or(""), january).ok());
-    EXPECT_EQ(january.from.text, "20140101");
-    EXPECT_EQ(january.rows.size(), 2u);
+    const CResult<Declaration> january = ReadSealedDeclaration(ReadWholeFile(written.string()).value_or(""));
+    ASSERT_TRUE(january.ok());
+    EXPECT_EQ(january->from.text, "20140101");
+    EXPECT_EQ(january->rows.size(), 2u);
     EXPECT_EQ(ReadWholeFile(previous).value(), before);
     EXPECT_TRUE(alerts.isEmpty()) << alerts.join('|').toStdString();
 }

@@ -1,5 +1,7 @@
-// The questions that keep typed work: before New, Consult, Modify and closing
-// the window, and at start-up for the drafts programs now gone left behind.
+// The real dialogs of the questions that keep typed work, in the window:
+// before New, Consult, Modify and closing it, and at start-up for a draft
+// left behind, put back into the page. When to ask and what to do with each
+// answer are the core's rules, tested there (tests/host/draft_rules_test.cpp).
 // Each case has a window and a data folder of its own.
 #include "draft_keeper.h"
 #include "formulario7316_view.h"
@@ -127,10 +129,18 @@ using Command = CMainFrame::Command;
 // the form, drafted again.
 TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
 {
-    for (const Command command : {Command::New, Command::Consult, Command::Modify, Command::Exit}) {
+    const struct {
+        const char* name;
+        Command command;
+        QString answer;
+    } cases[] = {{"New, nothing typed", Command::New, ""},        {"New, Enter", Command::New, "Enter"},
+                 {"New, Sí", Command::New, "Sí"},                  {"Consult, Sí, cancelled", Command::Consult, "Sí"},
+                 {"Modify, Enter", Command::Modify, "Enter"},      {"Exit, Enter", Command::Exit, "Enter"},
+                 {"Exit, Sí", Command::Exit, "Sí"}};
+    for (const auto& [name, command, answer] : cases) {
         const bool reopens = command == Command::Consult || command == Command::Modify;
-        for (const QString answer : {"", "Enter", "Sí"}) {
-            SCOPED_TRACE(std::to_string(int(command)) + " " + answer.toStdString());
+        {
+            SCOPED_TRACE(name);
             Start();
             const bool typed = !answer.isEmpty(), yes = answer == "Sí", goesOn = !typed || yes;
             if (typed)
@@ -171,19 +181,15 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
 // program still runs is left alone, and the draft left behind is offered:
 // Enter puts it back exactly (number in c1 and the header, rows, brand,
 // values, boxes recomputed), also a Modify draft whose file is gone, though
-// the page replaced says it has loaded; "No" makes it the backup.
+// the page replaced says it has loaded.
 TEST_F(DraftTest, StartUpOffersWhatProgramsNowGoneLeftBehind)
 {
     Draft left{DraftOrigin::kNew, "", "01020304", 18,
                {{"c1", "01020304"}, {"c2", "12345679"}, {"c3", "Tabacalera \"La Estrella\" & Hijos <b>"},
                 {"f118c1", "FA035127.00 L&M ETIQUETA VERDE MNT KS BOX 20"}, {"f118c2", "25.0000"},
                 {"f118c3", "18.75"}, {"f118c4", "100.0000"}}};
-    const struct {
-        DraftOrigin origin;
-        bool recover;
-    } cases[] = {{DraftOrigin::kNew, true}, {DraftOrigin::kModify, true}, {DraftOrigin::kNew, false}};
-    for (const auto& [origin, recover] : cases) {
-        SCOPED_TRACE(std::to_string(int(origin)) + (recover ? " Sí" : " No"));
+    for (const DraftOrigin origin : {DraftOrigin::kNew, DraftOrigin::kModify}) {
+        SCOPED_TRACE(origin == DraftOrigin::kNew ? "new" : "modify");
         left.origin = origin;
         left.sourceFile = origin == DraftOrigin::kModify ? "gone/DRN-123456797316120314302257" : "";
         Start();
@@ -201,7 +207,7 @@ TEST_F(DraftTest, StartUpOffersWhatProgramsNowGoneLeftBehind)
                            damagedMessage = static_cast<QMessageBox*>(box)->text();
                            PressEnter(box);
                        },
-                       recover ? Modals::Answer(PressEnter) : Click("No")});
+                       PressEnter});
         QSignalSpy recovered(&frame->Drafts(), &CDraftKeeper::recovered);
         frame->Drafts().OfferLeftovers();
         ASSERT_EQ(modals.shown.size(), 2);
@@ -209,16 +215,11 @@ TEST_F(DraftTest, StartUpOffersWhatProgramsNowGoneLeftBehind)
         EXPECT_EQ(modals.shown[1], "Formulario7316|" + kRecover + "|Sí");
         EXPECT_EQ(FileText(running.DraftPath(running.OwnId())), DraftText(left));
         EXPECT_EQ(Store().OtherIds(), std::vector<std::string>{running.OwnId()});
-        if (recover) {
-            ASSERT_TRUE(WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs));
-            EXPECT_EQ(js("[C.c1.value, document.body.innerText.indexOf('01020304') > 0, ANEXO[1], C.c3.value,"
-                         " C.f118c1.value, C.f118c4.value, C.c2010.value].join('|')").toString(),
-                      "01020304|true|18|Tabacalera \"La Estrella\" & Hijos <b>|FA035127.00 L&M ETIQUETA VERDE MNT KS"
-                      " BOX 20|100.0000|1875.00");
-        } else {
-            EXPECT_EQ(FileText(gone.BackupPath()), DraftText(left));
-            EXPECT_EQ(js("C.c2.value").toString(), "");
-        }
+        ASSERT_TRUE(WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs));
+        EXPECT_EQ(js("[C.c1.value, document.body.innerText.indexOf('01020304') > 0, ANEXO[1], C.c3.value,"
+                     " C.f118c1.value, C.f118c4.value, C.c2010.value].join('|')").toString(),
+                  "01020304|true|18|Tabacalera \"La Estrella\" & Hijos <b>|FA035127.00 L&M ETIQUETA VERDE MNT KS"
+                  " BOX 20|100.0000|1875.00");
     }
 }
 

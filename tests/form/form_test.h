@@ -81,11 +81,12 @@ protected:
     bool reopen(const QString& xml, ReopenMode mode)
     {
         FakeHostUi ui;
-        ui.fileAnswer = (std::filesystem::temp_directory_path() / "formulario7316-reopen").string();
-        std::ofstream(*ui.fileAnswer, std::ios::binary) << SealDeclaration(xml.toStdString()).value_or("");
+        const std::string path = (std::filesystem::temp_directory_path() / "formulario7316-reopen").string();
+        const CResult<std::string> sealed = SealDeclaration(xml.toStdString());
+        std::ofstream(path, std::ios::binary) << (sealed.ok() ? *sealed : "");
         ui.onPage = [this](const std::string& html) { form.showPage(QString::fromStdString(html)); };
         CPageText page;
-        const bool shown = Reopen(mode, mode == ReopenMode::Consult ? BuildConsultPage : BuildModifyPage, ui, page);
+        const bool shown = Reopen(mode, mode == ReopenMode::Consult ? BuildConsultPage : BuildModifyPage, path, ui, page);
         EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
         return shown;
     }

@@ -87,7 +87,7 @@ TEST_F(GenerationTest, MarkupInTheNameOrTheNitCannotRewriteTheDeclaration)
     const QString xml = generate().xml;
     EXPECT_TRUE(IsSealableDeclaration(xml.toStdString()));
     CXmlReader reader;
-    reader.Parse(xml.toStdString());
+    ASSERT_TRUE(reader.Parse(xml.toStdString()));
     const auto named = [&reader](const char* element) {
         QStringList values;
         for (const CNode& node : reader.Nodes())

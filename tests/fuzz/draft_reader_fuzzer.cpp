@@ -3,11 +3,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
-    Draft draft;
-    if (ReadDraftText(std::string_view(reinterpret_cast<const char*>(data), size), draft).ok()) {
+    const CResult<Draft> read = ReadDraftText(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (read.ok()) {
         // What was read is a form's draft, and writes back to the same draft.
-        Draft again;
-        if (!ReadDraftText(DraftText(draft), again).ok() || !(again == draft))
+        const Draft& draft = *read;
+        const CResult<Draft> again = ReadDraftText(DraftText(draft));
+        if (!again.ok() || !(*again == draft))
             __builtin_trap();
         for (const DraftField& field : draft.fields)
             if (!IsFormField(field.name, draft.annexRows))

@@ -9,13 +9,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
     CXmlReader reader;
-    reader.Parse(std::string_view(reinterpret_cast<const char*>(data), size));
-    Declaration declaration;
-    const DeclarationStatus status = ReadDeclaration(reader.Nodes(), declaration);
-    if (status.Describe().empty())
-        __builtin_trap();
-    if (!status.ok())
+    if (!reader.Parse(std::string_view(reinterpret_cast<const char*>(data), size)))
         return 0;
+    const CResult<Declaration> read = ReadDeclaration(reader.Nodes());
+    if (read.status().Describe().empty())
+        __builtin_trap();
+    if (!read.ok())
+        return 0;
+    const Declaration& declaration = *read;
     for (std::size_t i = 0; i < declaration.rows.size(); ++i)
         if (declaration.rows[i].number < 1 || declaration.rows[i].number > kMaxAnnexRows
             || (i > 0 && declaration.rows[i].number <= declaration.rows[i - 1].number))

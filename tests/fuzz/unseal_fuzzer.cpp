@@ -6,13 +6,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
     const std::string_view sealed(reinterpret_cast<const char*>(data), size);
-    std::string xml;
-    const UnsealStatus status = CSealCodec().Unseal(sealed, xml);
-    if (status.Code() < 0 || status.Code() > 4 || status.Describe().empty() || (!status.ok() && !xml.empty()))
+    const CResult<std::string> xml = CSealCodec().Unseal(sealed);
+    const CStatus& status = xml.status();
+    if (status.Code() < 0 || status.Code() > 4 || status.Describe().empty())
         __builtin_trap();
-    Declaration declaration;
-    const DeclarationStatus read = ReadSealedDeclaration(sealed, declaration);
-    if (read.Describe().empty() || (status.ok() != (read.kind() != DeclarationStatus::Kind::kNotSealed)))
+    // Reading the declaration fails for an unsealing cause exactly when unsealing failed.
+    const CResult<Declaration> read = ReadSealedDeclaration(sealed);
+    const bool unsealingCause = read.status().cause() >= Cause::kCheckMismatch
+        && read.status().cause() <= Cause::kNoMemoryToDecode;
+    if (read.status().Describe().empty() || (!xml.ok() && !(read.status() == status)) || (xml.ok() && unsealingCause))
         __builtin_trap();
     return 0;
 }

@@ -44,15 +44,14 @@ TEST(DraftText, ReadsBackWhatItWrote)
 {
     for (int rows : {0, 1, 15, kMaxDraftAnnexRows}) {
         const Draft draft = SampleDraft(rows);
-        Draft read;
-        const DraftStatus status = ReadDraftText(DraftText(draft), read);
-        EXPECT_TRUE(status.ok()) << rows << ": " << status.Describe();
-        EXPECT_EQ(read, draft) << rows;
+        const CResult<Draft> read = ReadDraftText(DraftText(draft));
+        ASSERT_TRUE(read.ok()) << rows << ": " << read.status().Describe();
+        EXPECT_EQ(*read, draft) << rows;
     }
 }
 
 // Every damaged, cut, foreign or over-reaching draft is refused with its
-// reason, and the draft given to fill stays as it was.
+// reason.
 TEST(DraftText, RefusesBadDrafts)
 {
     const std::string good = DraftText(SampleDraft(2));
@@ -68,32 +67,31 @@ TEST(DraftText, RefusesBadDrafts)
     const struct {
         const char* what;
         std::string text;
-        DraftProblem problem;
+        Cause problem;
     } cases[] = {
-        {"empty", "", DraftProblem::kDamaged},
-        {"not a draft", "<html>\n", DraftProblem::kDamaged},
-        {"other version", otherVersion, DraftProblem::kOtherVersion},
-        {"cut in a line", good.substr(0, good.size() / 2), DraftProblem::kTruncated},
-        {"cut after a line", good.substr(0, good.rfind("fin\t")), DraftProblem::kTruncated},
-        {"closing line cut", good.substr(0, good.size() - 3), DraftProblem::kTruncated},
-        {"a byte changed", flipped, DraftProblem::kDamaged},
-        {"script handler", withField("onblur"), DraftProblem::kUnknownField},
-        {"row past the count", withField("f13c1"), DraftProblem::kUnknownField},
-        {"row past the form", withField("f1104c1", kMaxDraftAnnexRows), DraftProblem::kUnknownField},
-        {"row zero", withField("f10c1"), DraftProblem::kUnknownField},
-        {"leading zero", withField("f101c1"), DraftProblem::kUnknownField},
-        {"column ten", withField("f11c10"), DraftProblem::kUnknownField},
-        {"the button", withField("validar"), DraftProblem::kUnknownField},
-        {"twice", withField("c2"), DraftProblem::kDamaged},
-        {"bad UTF-8", DraftText(Draft{DraftOrigin::kNew, "", "\xC3(", 0, {}}), DraftProblem::kDamaged},
-        {"huge", good + std::string(17 * 1024 * 1024, 'x'), DraftProblem::kDamaged},
+        {"empty", "", Cause::kDamaged},
+        {"not a draft", "<html>\n", Cause::kDamaged},
+        {"other version", otherVersion, Cause::kOtherVersion},
+        {"cut in a line", good.substr(0, good.size() / 2), Cause::kTruncated},
+        {"cut after a line", good.substr(0, good.rfind("fin\t")), Cause::kTruncated},
+        {"closing line cut", good.substr(0, good.size() - 3), Cause::kTruncated},
+        {"a byte changed", flipped, Cause::kDamaged},
+        {"script handler", withField("onblur"), Cause::kUnknownField},
+        {"row past the count", withField("f13c1"), Cause::kUnknownField},
+        {"row past the form", withField("f1104c1", kMaxDraftAnnexRows), Cause::kUnknownField},
+        {"row zero", withField("f10c1"), Cause::kUnknownField},
+        {"leading zero", withField("f101c1"), Cause::kUnknownField},
+        {"column ten", withField("f11c10"), Cause::kUnknownField},
+        {"the button", withField("validar"), Cause::kUnknownField},
+        {"twice", withField("c2"), Cause::kDamaged},
+        {"bad UTF-8", DraftText(Draft{DraftOrigin::kNew, "", "\xC3(", 0, {}}), Cause::kDamaged},
+        {"huge", good + std::string(17 * 1024 * 1024, 'x'), Cause::kDamaged},
     };
     for (const auto& testCase : cases) {
-        Draft read = SampleDraft(1);
-        const DraftStatus status = ReadDraftText(testCase.text, read);
-        EXPECT_EQ(status.problem(), testCase.problem) << testCase.what << ": " << status.Describe();
-        EXPECT_FALSE(status.Describe().empty()) << testCase.what;
-        EXPECT_EQ(read, SampleDraft(1)) << testCase.what;
+        const CResult<Draft> read = ReadDraftText(testCase.text);
+        EXPECT_FALSE(read.ok()) << testCase.what;
+        EXPECT_EQ(read.status().cause(), testCase.problem) << testCase.what << ": " << read.status().Describe();
+        EXPECT_FALSE(read.status().Describe().empty()) << testCase.what;
     }
 }
 
@@ -144,7 +142,7 @@ TEST(DraftStore, ReplacesItsDraftWholeAndPrivately)
     const std::string earlier = Text(store.DraftPath(store.OwnId()));
 
     diskFull = true;
-    EXPECT_EQ(store.Save(SampleDraft(kMaxDraftAnnexRows)).problem(), DraftProblem::kNotWritten);
+    EXPECT_EQ(store.Save(SampleDraft(kMaxDraftAnnexRows)).cause(), Cause::kNotWritten);
     EXPECT_EQ(Text(store.DraftPath(store.OwnId())), earlier);
     EXPECT_EQ(std::distance(fs::directory_iterator(root.path() / "drafts"), fs::directory_iterator()), 1);
     EXPECT_TRUE(OwnerOnly(store.DraftPath(store.OwnId())));
@@ -178,8 +176,8 @@ TEST(DraftStore, FollowsNoLink)
     const fs::perms elsewhereMode = fs::status(elsewhere.path()).permissions();
     for (const char* folder : unsafe) {
         CDraftStore store(root.str() + "/" + folder, NewDraftId());
-        EXPECT_EQ(store.Prepare().problem(), DraftProblem::kUnsafeFolder) << folder;
-        EXPECT_EQ(store.Save(SampleDraft(1)).problem(), DraftProblem::kUnsafeFolder) << folder;
+        EXPECT_EQ(store.Prepare().cause(), Cause::kUnsafeFolder) << folder;
+        EXPECT_EQ(store.Save(SampleDraft(1)).cause(), Cause::kUnsafeFolder) << folder;
     }
     EXPECT_EQ(fs::status(elsewhere.path()).permissions(), elsewhereMode);
     EXPECT_EQ(Text(root.str() + "/file"), "kept");
@@ -190,10 +188,9 @@ TEST(DraftStore, FollowsNoLink)
     const std::string id = "1-a";
     fs::create_symlink(outside, store.DraftPath(id));
     EXPECT_EQ(store.OtherIds(), std::vector<std::string>{});
-    Draft draft;
-    EXPECT_EQ(store.Load(id, draft).problem(), DraftProblem::kUnreadable);
-    EXPECT_EQ(store.SetAsideDamaged(id).problem(), DraftProblem::kNotMoved);
-    EXPECT_EQ(store.Forget(id).problem(), DraftProblem::kNotMoved);
+    EXPECT_EQ(store.Load(id).status().cause(), Cause::kDraftUnreadable);
+    EXPECT_EQ(store.SetAsideDamaged(id).cause(), Cause::kNotMoved);
+    EXPECT_EQ(store.Forget(id).cause(), Cause::kNotMoved);
     EXPECT_FALSE(fs::exists(store.DamagedPath()));
     EXPECT_TRUE(fs::is_symlink(store.DraftPath(id)));
     EXPECT_EQ(Text(outside), "root:x:0:0");
@@ -220,16 +217,17 @@ TEST(DraftStore, KeepsOneDraftPerProgram)
 
     CDraftStore third(folder, NewDraftId());
     EXPECT_EQ(third.OtherIds(), (std::vector<std::string>{"1700000000000-0000000a", "1700000000001-0000000b"}));
-    Draft read;
-    ASSERT_TRUE(third.Load("1700000000001-0000000b", read).ok());
-    EXPECT_EQ(read, SampleDraft(2));
+    const CResult<Draft> other = third.Load("1700000000001-0000000b");
+    ASSERT_TRUE(other.ok());
+    EXPECT_EQ(*other, SampleDraft(2));
 
     ASSERT_TRUE(third.SetAside("1700000000001-0000000b").ok());
     ASSERT_TRUE(third.Adopt("1700000000000-0000000a", SampleDraft(1)).ok());
     EXPECT_EQ(third.OtherIds(), std::vector<std::string>{});
     EXPECT_FALSE(fs::exists(root.path() / "borrador-1700000000000-0000000a.txt.tmp0"));
-    ASSERT_TRUE(third.Load(third.OwnId(), read).ok());
-    EXPECT_EQ(read, SampleDraft(1));
-    ASSERT_TRUE(third.Load("1700000000001-0000000b", read).problem() == DraftProblem::kUnreadable);
+    const CResult<Draft> own = third.Load(third.OwnId());
+    ASSERT_TRUE(own.ok());
+    EXPECT_EQ(*own, SampleDraft(1));
+    ASSERT_TRUE(third.Load("1700000000001-0000000b").status().cause() == Cause::kDraftUnreadable);
     EXPECT_EQ(Text(third.BackupPath()), DraftText(SampleDraft(2)));
 }

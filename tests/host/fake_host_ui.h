@@ -19,6 +19,7 @@ public:
     std::optional<std::string> directoryAnswer;
     std::optional<std::string> fileAnswer;
     bool yesAnswer = false;
+    std::vector<Answer> questionDefaults;  // of each question asked
     std::vector<std::string> directoryOffers;
     std::vector<Message> messages;
     std::vector<std::string> pages;
@@ -35,9 +36,10 @@ public:
         messages.push_back({text, caption});
     }
     // Records the question, its caption "question: caption", and answers it.
-    bool AskYesNo(const std::string& text, const std::string& caption) override
+    bool AskYesNo(const std::string& text, const std::string& caption, Answer byDefault) override
     {
         messages.push_back({text, "question: " + caption});
+        questionDefaults.push_back(byDefault);
         return yesAnswer;
     }
     void ShowWarning(const std::string& text) override { messages.push_back({text, "Formulario7316", true}); }

@@ -14,6 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const CStatus kWritten, kNotCreated(Cause::kNotCreated), kNotWritten(Cause::kNotWritten);
+
 // A name holding "]]>" is written in two character-data sections.
 const std::string kXml = SampleDeclaration().With("NOMBRE", "Peña & Cía ]]]]><![CDATA[> <b>").Xml();
 const std::string kNumber = "123456797316120314302257", kNit = "12345679";
@@ -25,7 +27,7 @@ protected:
     FileWriter Writer()
     {
         return [this](const std::string& path, std::string_view bytes) {
-            if (answer == WriteResult::kWritten)
+            if (answer == kWritten)
                 files[path] = bytes;
             return answer;
         };
@@ -33,12 +35,12 @@ protected:
     void Generate(const std::string& xml, const std::string& number, const std::string& nit, const std::string& markup)
     {
         ui.directoryOffers.clear();
-        flow.GeneraArchivo(xml, number, markup, nit);
+        static_cast<void>(flow.GeneraArchivo(xml, number, markup, nit));  // what it shows and writes tells
     }
 
     TemporaryDirectory root;
     FakeHostUi ui;
-    WriteResult answer = WriteResult::kWritten;
+    CStatus answer = kWritten;
     std::map<std::string, std::string> files;
     CGenerationFlow flow{ui, {root.str() + "/", "/"}, Writer()};
 };
@@ -58,12 +60,12 @@ TEST_F(GenerationFlowTest, WritesTheSealedDeclarationUnderTheChosenDirectory)
         CGenerationFlow caseFlow(ui, {root.str() + standard, "/"}, Writer());
         ui.directoryAnswer = root.str() + chosen;
         ui.directoryOffers.clear();
-        caseFlow.GeneraArchivo(kXml, kNumber, kMarkup, kNit);
+        ASSERT_TRUE(caseFlow.GeneraArchivo(kXml, kNumber, kMarkup, kNit));
         EXPECT_EQ(ui.directoryOffers, std::vector<std::string>{root.str() + standard});
         const std::string path = root.str() + directory + kNit + "/7316/DRN-" + kNumber;
-        std::string xml;
-        EXPECT_TRUE(CSealCodec().Unseal(files[path], xml).ok());
-        EXPECT_EQ(xml, kXml);
+        const CResult<std::string> xml = CSealCodec().Unseal(files[path]);
+        EXPECT_TRUE(xml.ok());
+        EXPECT_EQ(xml.ok() ? *xml : "", kXml);
         EXPECT_EQ(ui.TakeShown(), "Zorovirira DRN-7316: Sr. Contribuyente:\nDel formulario que Ud. acaba de llenar, "
                                   "ha sido generado el archivo con los datos a presentar en su declaracion y este ha "
                                   "sido guardado con el siguiente nombre " + path + ". Ahora Ud. puede presentarlo a "
@@ -87,7 +89,7 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
         std::optional<std::string> chosen;  // under the root
         std::string shown;
         bool asked = true;  // whether the directory dialog came up
-        WriteResult answer = WriteResult::kWritten;
+        CStatus answer = kWritten;
     };
     std::vector<Refusal> cases = {
         {kXml, kNumber, kNit, std::nullopt, ""},
@@ -95,9 +97,9 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
         {kXml, kNumber, kNit, "", noDirectory},
         {"", kNumber, kNit, "/", sealFailed},
         {kXml, kNumber, kNit, "/", error + "No pudo crearse el archivo de la declaración.", true,
-         WriteResult::kNotCreated},
+         kNotCreated},
         {kXml, kNumber, kNit, "/", error + "No pudo escribirse el archivo con los datos de su declaracion, verifique "
-                                           "que tenga permisos de escritura.", true, WriteResult::kNotWritten},
+                                           "que tenga permisos de escritura.", true, kNotWritten},
         {kXml, "../../etc/x", kNit, "/", error + "El número de declaración contiene caracteres que no pueden usarse en "
                                                  "el nombre de un archivo.", false},
         {"<NOMBRE>A → B ≤ C → € ñ</NOMBRE>", kNumber, kNit, "/",
@@ -129,7 +131,7 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
         EXPECT_EQ(ui.directoryOffers.size(), test.asked ? 1u : 0u);
         EXPECT_TRUE(files.empty());
         EXPECT_TRUE(flow.RutaArchivo().empty());
-        EXPECT_EQ(fs::is_empty(root.path()), test.answer == WriteResult::kWritten);
+        EXPECT_EQ(fs::is_empty(root.path()), test.answer == kWritten);
         fs::remove_all(root.path() / kNit);
     }
 }
@@ -143,25 +145,25 @@ TEST_F(GenerationFlowTest, SaveWritesTheCopyOfTheLastDeclarationGeneratedOrSaysW
     const std::string golden = ReadWholeFile(Utf8Text(fs::path(__FILE__).parent_path() / "html_copy_golden.htm")).value();
     const struct {
         std::optional<std::string> markup;  // generated first, when there is one
-        WriteResult answer;
+        CStatus answer;
         std::string shown;
     } cases[] = {
-        {std::nullopt, WriteResult::kWritten,
+        {std::nullopt, kWritten,
          error + " No puede salvarse la información, antes debe de generarse presionando \n el boton Generar del "
                  "Zorovirira"},
-        {kMarkup, WriteResult::kWritten, "Zorovirira 7316: Sr. Contribuyente:\nSe ha guardado una copia de la "
+        {kMarkup, kWritten, "Zorovirira 7316: Sr. Contribuyente:\nSe ha guardado una copia de la "
          "informacion que proporciono en el formulario que Ud. acaba de llenar, \nha sido guardado en formato htm, con "
          "el nombre " + path + " puede visualizarlo por medio de un browser. Ahora puede salir del formulario por "
          "medio del menu \"Archivo\" la opcion \"Salir\"."},
-        {kMarkup, WriteResult::kNotCreated, error + "No pudo guardarse la copia en formato htm."},
-        {kMarkup, WriteResult::kNotWritten, error + "No pudo guardarse la copia en formato htm."},
-        {"<P>✓</P>", WriteResult::kWritten, error + "La declaración contiene caracteres que no pueden guardarse: ✓"}};
+        {kMarkup, kNotCreated, error + "No pudo guardarse la copia en formato htm."},
+        {kMarkup, kNotWritten, error + "No pudo guardarse la copia en formato htm."},
+        {"<P>✓</P>", kWritten, error + "La declaración contiene caracteres que no pueden guardarse: ✓"}};
     ui.directoryAnswer = root.str() + "/";
     for (const auto& test : cases) {
-        answer = WriteResult::kWritten;
+        answer = kWritten;
         if (test.markup)
             Generate(kXml, kNumber, kNit, *test.markup);
-        answer = WriteResult::kNotWritten;
+        answer = kNotWritten;
         Generate(kXml, "99999", kNit, "the markup of a declaration not written");
         files.clear();
         ui.TakeShown();
@@ -170,7 +172,7 @@ TEST_F(GenerationFlowTest, SaveWritesTheCopyOfTheLastDeclarationGeneratedOrSaysW
             flow.OnFileSave();
             EXPECT_EQ(ui.TakeShown(), test.shown);
         }
-        const bool copied = test.markup == kMarkup && test.answer == WriteResult::kWritten;
+        const bool copied = test.markup == kMarkup && test.answer == kWritten;
         EXPECT_EQ(files.size(), copied ? 1u : 0u);
         EXPECT_EQ(files[path], copied ? golden : "");
     }
@@ -201,9 +203,9 @@ TEST_F(GenerationFlowTest, AnExistingDataFileIsReplacedOnlyWhenThePersonSaysSo)
         const std::string shown = ui.TakeShown();  // then the success message, after "Sí"
         EXPECT_EQ(shown.substr(0, question.size()), question);
         EXPECT_EQ(shown.size() > question.size(), test.yes);
-        std::string xml;
-        ASSERT_TRUE(CSealCodec().Unseal(ReadWholeFile(path).value(), xml).ok());
-        EXPECT_EQ(xml, test.xmlAfter);
+        const CResult<std::string> xml = CSealCodec().Unseal(ReadWholeFile(path).value());
+        ASSERT_TRUE(xml.ok());
+        EXPECT_EQ(*xml, test.xmlAfter);
         EXPECT_EQ(ReadWholeFile(path).value() == before, !test.yes);
     }
 }

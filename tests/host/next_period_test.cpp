@@ -53,8 +53,7 @@ TEST(NextPeriod, ReadsTheEarlierDeclarationAsConsultDoes)
     };
     for (const auto& row : cases) {
         FakeHostUi ui;
-        ui.fileAnswer = dir.Write("DRN-1", row.content);
-        const std::optional<Declaration> read = ReadPreviousDeclaration(ui, page);
+        const std::optional<Declaration> read = ReadPreviousDeclaration(dir.Write("DRN-1", row.content), ui, page);
         EXPECT_EQ(ui.TakeShown(), row.shown);
         EXPECT_EQ(read.has_value(), *row.shown == '\0');
         EXPECT_TRUE(ui.pages.empty());

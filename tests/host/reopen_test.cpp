@@ -2,7 +2,7 @@
 
 #include "declaration_sample.h"
 #include "declfile/seal.h"
-#include "declfile/unseal_status.h"
+#include "declfile/status.h"
 #include "host/fake_host_ui.h"
 #include "host/temporary_directory.h"
 
@@ -71,14 +71,14 @@ TEST(Reopen, OpensEveryDeclarationWhoseKeyJoinsTo7316AndRefusesTheRest)
          [](const Declaration&, CPageText&) { return false; }},
     };
     page.Append("left over");
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
+    for (const auto& test : cases) {
         for (const ReopenMode mode : {ReopenMode::Consult, ReopenMode::Modify}) {
-            const bool opens = cases[i].path && !cases[i].path->empty() && cases[i].messages[0].empty();
-            ui.fileAnswer = cases[i].path;
+            const std::string name = test.path.value_or("no file chosen");
+            const bool opens = test.path && !test.path->empty() && test.messages[0].empty();
             ui.pages.clear();
-            EXPECT_EQ(Reopen(mode, cases[i].build, ui, page), opens) << "case " << i;
+            EXPECT_EQ(Reopen(mode, test.build, test.path.value_or(""), ui, page), opens) << name;
             EXPECT_EQ(ui.pages, opens ? std::vector<std::string>{"<html>page</html>"} : std::vector<std::string>{});
-            EXPECT_EQ(ui.TakeShown(), cases[i].messages[mode == ReopenMode::Modify]) << "case " << i;
+            EXPECT_EQ(ui.TakeShown(), test.messages[mode == ReopenMode::Modify]) << name;
         }
     }
 }

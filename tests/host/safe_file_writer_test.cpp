@@ -30,29 +30,30 @@ TEST(SafeFileWriter, WritesWholeOrLeavesWhatWasThere)
         const char* name;
         std::string bytes;
         const char* failing;  // the file-system step that fails
-        WriteResult result;
+        Cause result;
         std::optional<std::string> content;
     } cases[] = {
-        {"earlier", std::string("new\0bytes", 9), "", WriteResult::kWritten, std::string("new\0bytes", 9)},
-        {"Peña €", "x", "", WriteResult::kWritten, "x"},
+        {"earlier", std::string("new\0bytes", 9), "", Cause::kNone, std::string("new\0bytes", 9)},
+        {"Peña €", "x", "", Cause::kNone, "x"},
 #ifdef _WIN32
-        {"\xC3(", "x", "", WriteResult::kNotCreated, std::nullopt},  // not UTF-8: no Windows name
+        {"\xC3(", "x", "", Cause::kNotCreated, std::nullopt},  // not UTF-8: no Windows name
 #else
-        {"planted", "x", "", WriteResult::kWritten, "x"},
-        {"dangling", "x", "", WriteResult::kWritten, "x"},
-        {"linked", "x", "", WriteResult::kWritten, "x"},
+        {"planted", "x", "", Cause::kNone, "x"},
+        {"dangling", "x", "", Cause::kNone, "x"},
+        {"linked", "x", "", Cause::kNone, "x"},
 #endif
-        {"plain/DRN-1", "x", "", WriteResult::kNotCreated, std::nullopt},
-        {"missing/DRN-1", "x", "", WriteResult::kNotCreated, std::nullopt},
-        {"taken", "x", "", WriteResult::kNotCreated, std::nullopt},
-        {"read-only", "x", "", WriteResult::kNotCreated, "kept"},
-        {"full", std::string(8192, 'x'), "write", WriteResult::kNotWritten, "kept"},
-        {"unsynced", "x", "sync", WriteResult::kNotWritten, "kept"},
+        {"plain/DRN-1", "x", "", Cause::kNotCreated, std::nullopt},
+        {"missing/DRN-1", "x", "", Cause::kNotCreated, std::nullopt},
+        {"taken", "x", "", Cause::kNotCreated, std::nullopt},
+        {"read-only", "x", "", Cause::kNotCreated, "kept"},
+        {"full", std::string(8192, 'x'), "write", Cause::kNotWritten, "kept"},
+        {"unsynced", "x", "sync", Cause::kNotWritten, "kept"},
     };
     for (const auto& test : cases) {
         CRecordingFileSystem files(test.failing);
-        EXPECT_EQ(WriteFileWholeWith(files, root.str() + "/" + test.name, test.bytes, FileAccess::kShared), test.result)
-            << test.name;
+        const std::string path = root.str() + "/" + test.name;
+        const CStatus written = WriteFileWholeWith(files, path, test.bytes, FileAccess::kShared);
+        EXPECT_EQ(written, test.result == Cause::kNone ? CStatus() : CStatus(test.result, path)) << test.name;
         EXPECT_EQ(ReadWholeFile(root.str() + "/" + test.name), test.content) << test.name;
     }
     EXPECT_EQ(ReadWholeFile(root.str() + "/earlier.tmp0"), "kept");
@@ -75,17 +76,17 @@ TEST(SafeFileWriter, SyncsTheFileBeforeTheRenameAndTheFolderAfter)
     TemporaryDirectory root;
     const struct {
         const char* failing;
-        WriteResult result;
+        Cause result;
         std::vector<std::string> steps;
     } cases[] = {
-        {"", WriteResult::kWritten, {"create", "write", "sync", "close", "replace", "sync folder"}},
-        {"sync", WriteResult::kNotWritten, {"create", "write", "sync", "close", "remove"}},
-        {"replace", WriteResult::kNotCreated, {"create", "write", "sync", "close", "replace", "remove"}},
-        {"sync folder", WriteResult::kNotWritten, {"create", "write", "sync", "close", "replace", "sync folder"}},
+        {"", Cause::kNone, {"create", "write", "sync", "close", "replace", "sync folder"}},
+        {"sync", Cause::kNotWritten, {"create", "write", "sync", "close", "remove"}},
+        {"replace", Cause::kNotCreated, {"create", "write", "sync", "close", "replace", "remove"}},
+        {"sync folder", Cause::kNotWritten, {"create", "write", "sync", "close", "replace", "sync folder"}},
     };
     for (const auto& test : cases) {
         CRecordingFileSystem files(test.failing);
-        EXPECT_EQ(WriteFileWholeWith(files, root.str() + "/DRN-1", "x", FileAccess::kOwnerOnly), test.result)
+        EXPECT_EQ(WriteFileWholeWith(files, root.str() + "/DRN-1", "x", FileAccess::kOwnerOnly).cause(), test.result)
             << test.failing;
         EXPECT_EQ(files.steps, test.steps) << test.failing;
     }

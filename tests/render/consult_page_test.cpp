@@ -131,13 +131,12 @@ TEST(PageBuilders, RefuseADeclarationThatLacksAValueTheyRead)
                  {"box 6", "6", "ok", true, true}};
     for (const auto& [name, omitted, reason, consultComplete, modifyComplete] : cases) {
         SCOPED_TRACE(name);
-        Declaration declaration;
-        const DeclarationStatus read = ReadDeclaration(Sample().With("2027", "0").Without(omitted).Nodes(), declaration);
-        EXPECT_EQ(read.Describe(), reason);
+        const CResult<Declaration> read = ReadDeclaration(Sample().With("2027", "0").Without(omitted).Nodes());
+        EXPECT_EQ(read.status().Describe(), reason);
         CPageText consult, modify;
-        EXPECT_EQ(read.ok() && BuildConsultPage(declaration, consult), consultComplete);
+        EXPECT_EQ(read.ok() && BuildConsultPage(*read, consult), consultComplete);
         EXPECT_EQ(consult.str().ends_with("</html>"), consultComplete);
-        EXPECT_EQ(read.ok() && BuildModifyPage(declaration, modify), modifyComplete);
+        EXPECT_EQ(read.ok() && BuildModifyPage(*read, modify), modifyComplete);
     }
 }
 
