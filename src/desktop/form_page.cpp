@@ -35,3 +35,10 @@ void CFormPage::javaScriptAlert(const QUrl&, const QString& text)
 {
     m_presentAlert(text);
 }
+
+void CFormPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& text, int line,
+                                         const QString& source)
+{
+    QWebEnginePage::javaScriptConsoleMessage(level, text, line, source);
+    emit consoleMessage(text);
+}

@@ -55,7 +55,7 @@ TEST(RegisterWindow, ListsMarksFiltersAndReadsTheFilesAgainAtTheNextLook)
     RegisterTree::Build(root.path());
     SetRegisterFolders({QString::fromStdString(root.str())});
     std::vector<std::string> consulted;
-    CRegisterWindow window(nullptr, {[&](const std::string& path) { consulted.push_back(path); }, {}, {}});
+    CRegisterWindow window(nullptr, {[&](const std::string& path) { consulted.push_back(path); }, {}, {}, {}});
     QSignalSpy finished(&window, &CRegisterWindow::scanFinished);
     window.show();
     window.activateWindow();  // its keys (F5) reach it once it is the active window

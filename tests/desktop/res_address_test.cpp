@@ -9,7 +9,7 @@ TEST(ResAddress, AnAddressNamesAResourceOrTheShownPageOnlyInItsOwnShape)
 {
     const struct {
         QString address;
-        std::optional<int> id;
+        std::optional<int> id = std::nullopt;
         bool shownPage = false;
     } cases[] = {
         {"res://formulario7316.EXE/#23/#132", 132},     // host names ignore case
