@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace formulario;
+
 // What a benchmark of the form's engine does before its QApplication exists:
 // takes the benchmark's own switches, runs headless unless told otherwise,
 // and makes the res: scheme known.

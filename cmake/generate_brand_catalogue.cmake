@@ -38,6 +38,8 @@ if(KIND STREQUAL "cpp")
 
 #include <tuple>
 
+namespace formulario {
+
 const std::array<std::string_view, 78> kBrandCatalogue = {
     ${lines},
     \"\",
@@ -45,6 +47,8 @@ const std::array<std::string_view, 78> kBrandCatalogue = {
 
 static_assert(std::tuple_size_v<decltype(kBrandCatalogue)> == ${count} + 1,
               \"res/marcas.txt and the catalogue's size disagree\");
+
+}  // namespace formulario
 ")
 elseif(KIND STREQUAL "js")
   file(READ ${TEMPLATE} text)

@@ -11,6 +11,8 @@
 #include <set>
 #include <string>
 
+using namespace formulario;
+
 struct SampleDeclaration {
     explicit SampleDeclaration(int rows = 3) : rows(rows) {}
 

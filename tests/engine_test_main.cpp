@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace formulario;
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);

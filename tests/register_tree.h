@@ -13,6 +13,8 @@
 #include <fstream>
 #include <string>
 
+using namespace formulario;
+
 struct RegisterTree {
     static constexpr const char* kNits[] = {"1000001", "2000002", "3000003"};
     static constexpr int kMonths = 14;

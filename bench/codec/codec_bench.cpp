@@ -11,6 +11,8 @@
 
 #include <string>
 
+using namespace formulario;
+
 namespace {
 
 constexpr std::size_t kLargestDeclaration = 50'000;

@@ -26,6 +26,8 @@
 #include <ctime>
 #include <map>
 
+using namespace formulario;
+
 namespace {
 
 constexpr int kTimeoutMs = 20000;

@@ -21,6 +21,8 @@
 #include <optional>
 #include <utility>
 
+using namespace formulario;
+
 namespace {
 
 // The form view shown and focused as a person has it (the engine fires focus

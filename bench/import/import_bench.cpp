@@ -20,6 +20,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace formulario;
+
 namespace {
 
 // `rows` rows, the catalogue's brands in turn (every other one by its code),

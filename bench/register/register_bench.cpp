@@ -26,6 +26,8 @@
 #include <fstream>
 #include <string>
 
+using namespace formulario;
+
 namespace {
 
 constexpr int kNits = 100;

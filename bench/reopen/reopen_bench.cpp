@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+using namespace formulario;
+
 namespace {
 
 constexpr std::size_t kBrands = kBrandCatalogue.size() - 1;

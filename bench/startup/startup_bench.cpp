@@ -40,6 +40,8 @@
 
 #include <unistd.h>
 
+using namespace formulario;
+
 namespace {
 
 constexpr int kTimeoutMs = 120000;

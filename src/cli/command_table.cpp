@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string_view>
 
+namespace formulario {
+
 namespace {
 
 struct Command {
@@ -66,3 +68,5 @@ int RunCommandLine(const CommandArguments& commandLine, CommandStreams& streams)
     }
     return command->run(CommandArguments(commandLine.begin() + 1, commandLine.end()), streams);
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace formulario {
+
 // The streams a command reads and writes.
 struct CommandStreams {
     std::istream& in;
@@ -33,3 +35,5 @@ int RunListCommand(const CommandArguments& arguments, CommandStreams& streams);
 // the error stream with status 1.
 int RunReopenCommand(ReopenMode mode, const PageBuilder& build, const CommandArguments& arguments,
                      CommandStreams& streams);
+
+}  // namespace formulario

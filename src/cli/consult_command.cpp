@@ -5,6 +5,8 @@
 
 #include <ostream>
 
+namespace formulario {
+
 namespace {
 
 // The reopen flow's person at a command line: the page goes to standard
@@ -51,3 +53,5 @@ int RunConsultCommand(const CommandArguments& arguments, CommandStreams& streams
 {
     return RunReopenCommand(ReopenMode::Consult, BuildConsultPage, arguments, streams);
 }
+
+}  // namespace formulario

@@ -5,6 +5,8 @@
 
 #include <ostream>
 
+namespace formulario {
+
 // formulario7316-cli export-csv FILE: the annex rows of a sealed declaration
 // as the program exports them; the reason, and status 1, when the file is
 // refused.
@@ -30,3 +32,5 @@ int RunExportCsvCommand(const CommandArguments& arguments, CommandStreams& strea
     streams.out << BrandCsvText(rows);
     return streams.out.good() ? 0 : 1;
 }
+
+}  // namespace formulario

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <ostream>
 
+namespace formulario {
+
 namespace {
 
 // A cell as one tab-separated field: its tabs and line breaks become blanks.
@@ -54,3 +56,5 @@ int RunListCommand(const CommandArguments& arguments, CommandStreams& streams)
     }
     return allRead ? 0 : 1;
 }
+
+}  // namespace formulario

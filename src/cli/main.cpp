@@ -3,6 +3,8 @@
 
 #include <iostream>
 
+using namespace formulario;
+
 #ifdef _WIN32
 
 #include "windows_command_line.h"

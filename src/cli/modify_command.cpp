@@ -3,6 +3,8 @@
 #include "host/reopen.h"
 #include "render/modify_page.h"
 
+namespace formulario {
+
 // formulario7316-cli modify [--trace] FILE: the editable page of a sealed
 // declaration, in UTF-8; the message the program would show, and status 1,
 // when it refuses the file.
@@ -10,3 +12,5 @@ int RunModifyCommand(const CommandArguments& arguments, CommandStreams& streams)
 {
     return RunReopenCommand(ReopenMode::Modify, BuildModifyPage, arguments, streams);
 }
+
+}  // namespace formulario

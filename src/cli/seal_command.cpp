@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+namespace formulario {
+
 // formulario7316-cli seal [XMLFILE]: the sealed text of a UTF-8 declaration XML.
 int RunSealCommand(const CommandArguments& arguments, CommandStreams& streams)
 {
@@ -27,3 +29,5 @@ int RunSealCommand(const CommandArguments& arguments, CommandStreams& streams)
     streams.out << *sealed;
     return 0;
 }
+
+}  // namespace formulario

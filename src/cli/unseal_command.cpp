@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+namespace formulario {
+
 // formulario7316-cli unseal FILE: the declaration XML of a sealed file, in
 // UTF-8; the exit status is the unsealing code, or 5 when the file cannot be
 // read.
@@ -23,3 +25,5 @@ int RunUnsealCommand(const CommandArguments& arguments, CommandStreams& streams)
     streams.out << *xml;
     return 0;
 }
+
+}  // namespace formulario

@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+namespace formulario {
+
 namespace {
 
 CStatus VerifyOne(const std::string& path)
@@ -33,3 +35,5 @@ int RunVerifyCommand(const CommandArguments& arguments, CommandStreams& streams)
     }
     return allOk ? 0 : 1;
 }
+
+}  // namespace formulario

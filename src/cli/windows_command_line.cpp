@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+namespace formulario {
+
 namespace {
 
 // The UTF-8 text of `wide`; when `strict`, nothing for a text that is not
@@ -43,3 +45,5 @@ int RunWideCommandLine(int argc, const wchar_t* const* argv, CommandStreams& str
     }
     return RunCommandLine(commandLine, streams);
 }
+
+}  // namespace formulario

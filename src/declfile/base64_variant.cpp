@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::uint8_t kInvalid = 0xFF;
@@ -123,3 +125,5 @@ CResult<std::string> DecodeBase64(std::string_view text)
     bytes.resize(count);
     return bytes;
 }
+
+}  // namespace formulario

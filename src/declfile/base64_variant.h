@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // Base64 (RFC 4648) with "*" instead of "/" for the value 63.
 inline constexpr std::string_view kBase64Alphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+*";
@@ -22,3 +24,5 @@ std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool fin
 // encoder ends it: the padding the last group needs and nothing after it,
 // no bits left over beyond the last byte: the status then says why.
 CResult<std::string> DecodeBase64(std::string_view text);
+
+}  // namespace formulario

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <numeric>
 
+namespace formulario {
+
 namespace {
 
 int RotationOf(std::string_view key)
@@ -76,3 +78,5 @@ CResult<std::string> Decipher(std::string_view source, std::string_view key, int
         return status;
     return output;
 }
+
+}  // namespace formulario

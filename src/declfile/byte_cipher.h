@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // The seal's byte cipher: each byte is combined with the key by exclusive-or
 // and rotated within the byte by a number of bits (1 to 7) taken from the
 // key's byte sum. The key is walked forward, then backward, then forward
@@ -18,3 +20,5 @@ CResult<std::string> Decipher(std::string_view source, std::string_view key, int
 // The same, on bytes in place.
 CStatus EncipherInPlace(std::span<char> bytes, std::string_view key, int direction = 0);
 CStatus DecipherInPlace(std::span<char> bytes, std::string_view key, int direction = 0);
+
+}  // namespace formulario

@@ -1,5 +1,7 @@
 #include "declfile/crc.h"
 
+namespace formulario {
+
 namespace {
 
 constexpr std::uint32_t kPreset = 0xFFFFFFFFu;
@@ -59,3 +61,5 @@ std::uint32_t ComputeCrc(std::string_view first, std::string_view second)
         return 0;
     return ~Update(Update(kPreset, first), second);
 }
+
+}  // namespace formulario

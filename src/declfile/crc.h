@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace formulario {
+
 // CRC-32/BZIP2: polynomial 0x04C11DB7, most significant bit first, no
 // reflection, register preset to all ones and complemented at the end.
 using CrcTable = std::array<std::uint32_t, 256>;
@@ -28,3 +30,5 @@ std::uint32_t ComputeCrc(std::string_view data);
 
 // The CRC of `first` followed by `second`, without joining them.
 std::uint32_t ComputeCrc(std::string_view first, std::string_view second);
+
+}  // namespace formulario

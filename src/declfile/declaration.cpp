@@ -8,6 +8,8 @@
 #include <optional>
 #include <unordered_map>
 
+namespace formulario {
+
 std::string_view PeriodDate::Slice(std::size_t position, std::size_t count) const
 {
     return std::string_view(text).substr(std::min(position, text.size()), count);
@@ -137,3 +139,5 @@ CResult<Declaration> ReadSealedDeclaration(std::string_view sealed, std::ostream
         return Cause::kOtherForm;
     return ReadDeclaration(nodes);
 }
+
+}  // namespace formulario

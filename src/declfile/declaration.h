@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace formulario {
+
 // Box ids of the brand annex: row r (from 1), column k (1 to 6).
 constexpr int AnnexCellId(int row, int column) { return 10 * row - 4 + column; }
 
@@ -63,3 +65,5 @@ CResult<Declaration> ReadDeclaration(const CNodeList& nodes);
 // checks that the form code and version join to "7316" (kNoFormCode,
 // kNoVersion, kOtherForm), and reads the declaration.
 CResult<Declaration> ReadSealedDeclaration(std::string_view sealed, std::ostream* trace = nullptr);
+
+}  // namespace formulario

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::array<std::string_view, 15> kHeaderElements = {
@@ -237,3 +239,5 @@ bool IsSealableDeclaration(std::string_view xml)
     return std::all_of(required.begin(), required.end(),
                        [&](const std::string& id) { return boxes.contains(id); });
 }
+
+}  // namespace formulario

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace formulario {
+
 namespace {
 
 struct ValueLimit {
@@ -31,3 +33,5 @@ bool IsAcceptableValue(std::string_view element, std::string_view value)
         std::count_if(value.begin(), value.end(), [](char c) { return !IsContinuationByte(c); }));
     return characters <= MaxValueLength(element);
 }
+
+}  // namespace formulario

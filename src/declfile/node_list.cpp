@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace formulario {
+
 const CNode& CNodeList::Add(std::string name, std::string value,
                             std::string attributeName, std::string attributeValue)
 {
@@ -25,3 +27,5 @@ const CNode* CNodeList::FindByAttribute(std::string_view attributeName,
     });
     return it == nodes_.end() ? nullptr : &*it;
 }
+
+}  // namespace formulario

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // One record of a parsed declaration: an element with its text and its
 // (first) attribute split into name and value. The attribute value keeps its
 // quotes, as written in the XML.
@@ -38,3 +40,5 @@ public:
 private:
     std::forward_list<CNode> nodes_;
 };
+
+}  // namespace formulario

@@ -7,6 +7,8 @@
 
 #include <span>
 
+namespace formulario {
+
 namespace {
 
 constexpr int kSaltTimeStampMode = 2;
@@ -56,3 +58,5 @@ CResult<std::string> SealDeclaration(std::string_view xmlUtf8, const ClockSource
         return Seal(*xml, LoadSealKeys(), clock);
     });
 }
+
+}  // namespace formulario

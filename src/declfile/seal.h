@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // A sealed declaration file is the text, in the Base64 variant, of this
 // payload (n + 40 bytes for an XML text of n bytes):
 //   10 salt check digits, enciphered with the digit key;
@@ -37,3 +39,5 @@ CResult<std::string> SealWindows1252Declaration(std::string_view xml,
 // Seals a declaration XML given in UTF-8: converts it to Windows-1252
 // (Cause::kNotWindows1252 naming what cannot be written) and seals it.
 CResult<std::string> SealDeclaration(std::string_view xmlUtf8, const ClockSource& clock = ReadLocalClock);
+
+}  // namespace formulario

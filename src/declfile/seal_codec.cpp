@@ -8,6 +8,8 @@
 
 #include <span>
 
+namespace formulario {
+
 CSealCodec::CSealCodec() : m_keys(LoadSealKeys())
 {
 }
@@ -43,3 +45,5 @@ CResult<std::string> CSealCodec::Open(std::string& payload) const
         return Cause::kCheckMismatch;
     return Windows1252ToUtf8(content);
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // Reads sealed declaration files back (the layout is described in seal.h).
 class CSealCodec {
 public:
@@ -21,3 +23,5 @@ private:
 
     SealKeys m_keys;
 };
+
+}  // namespace formulario

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kDigitKey = "Tq7#z";
@@ -22,3 +24,5 @@ SealKeys LoadSealKeys()
 {
     return {kDigitKey, kTailKey, kCheckKey};
 }
+
+}  // namespace formulario

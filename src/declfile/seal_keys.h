@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace formulario {
+
 // The three fixed keys of every sealed declaration file. Sealing and
 // unsealing must use the same values: a file sealed under other keys reads
 // back as a checksum failure.
@@ -12,3 +14,5 @@ struct SealKeys {
 };
 
 SealKeys LoadSealKeys();
+
+}  // namespace formulario

@@ -3,6 +3,8 @@
 #include <iterator>
 #include <string_view>
 
+namespace formulario {
+
 namespace {
 
 struct Meaning {
@@ -74,3 +76,5 @@ std::string CStatus::Describe() const
         return text.ends_with(' ') ? text + m_detail : text;
     }
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+namespace formulario {
+
 // Far above any declaration file (a full one is under 100 kB): a larger
 // file, or stream, is refused before it is read.
 inline constexpr std::uintmax_t kMaxDeclarationFileBytes = 4 * 1024 * 1024;
@@ -117,3 +119,5 @@ auto WithinMemory(Cause onNoMemory, Work work) -> decltype(work())
         return CStatus(onNoMemory);
     }
 }
+
+}  // namespace formulario

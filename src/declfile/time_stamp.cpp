@@ -6,6 +6,8 @@
 #include <ctime>
 #include <string_view>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::array<std::string_view, 7> kDayNames = {
@@ -139,3 +141,5 @@ TimeStamp FormatTimeStamp(int mode)
 {
     return FormatTimeStamp(mode, ReadLocalClock());
 }
+
+}  // namespace formulario

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+namespace formulario {
+
 // One reading of the local clock, broken down.
 struct ClockReading {
     int year = 1970;
@@ -33,3 +35,5 @@ struct TimeStamp {
 // DDMMYYYY and HHMMSSmmm.
 TimeStamp FormatTimeStamp(int mode, const ClockReading& now);
 TimeStamp FormatTimeStamp(int mode);
+
+}  // namespace formulario

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace formulario {
+
 DecodedCharacter DecodeUtf8(std::string_view text)
 {
     const auto lead = static_cast<unsigned char>(text[0]);
@@ -39,3 +41,5 @@ bool IsValidUtf8(std::string_view text)
     }
     return true;
 }
+
+}  // namespace formulario

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace formulario {
+
 // The program's one reader of UTF-8: strict, so that an overlong form, a
 // surrogate or a code point above U+10FFFF is no character.
 
@@ -18,3 +20,5 @@ DecodedCharacter DecodeUtf8(std::string_view text);
 
 // True when the whole of `text` is well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
+
+}  // namespace formulario

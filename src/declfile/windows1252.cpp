@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace formulario {
+
 namespace {
 
 // Characters of the bytes 0x80 to 0x9F; the others stand for themselves.
@@ -118,3 +120,5 @@ std::string CharactersNotInWindows1252(std::string_view text)
     });
     return list;
 }
+
+}  // namespace formulario

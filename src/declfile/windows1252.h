@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // Windows-1252, the single-byte text of sealed declarations and of the HTML
 // copy. Every byte has a character: the five bytes the code page leaves
 // unassigned stand for the control characters of the same number, so a
@@ -23,3 +25,5 @@ CResult<std::string> Utf8ToWindows1252(std::string_view text);
 // order they first appear, separated by a blank; a byte that is not valid
 // UTF-8 shows as U+FFFD. Empty when the whole text can be written.
 std::string CharactersNotInWindows1252(std::string_view text);
+
+}  // namespace formulario

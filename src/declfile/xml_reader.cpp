@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kCdataOpen = "<![CDATA[";
@@ -226,3 +228,5 @@ void CXmlReader::TraceLine(std::string_view label, std::string_view text)
     if (trace_)
         *trace_ << label << text << '\n';
 }
+
+}  // namespace formulario

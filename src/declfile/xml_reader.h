@@ -6,6 +6,8 @@
 #include <iosfwd>
 #include <string_view>
 
+namespace formulario {
+
 // One level of the reader's walk over a text: where the next search starts
 // and the ranges of the tag found last. Positions are offsets into `text`,
 // both ends of a range included; kNone marks a range that is not there.
@@ -81,3 +83,5 @@ private:
     CNodeList nodes_;
     std::ostream* trace_ = nullptr;
 };
+
+}  // namespace formulario

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace formulario {
+
 CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent)
 {
@@ -30,3 +32,5 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
+namespace formulario {
+
 void InsertAccessibleNames(QWebEnginePage* page)
 {
     QWebEngineScript script;
@@ -16,3 +18,5 @@ void InsertAccessibleNames(QWebEnginePage* page)
     script.setRunsOnSubFrames(false);
     page->scripts().insert(script);
 }
+
+}  // namespace formulario

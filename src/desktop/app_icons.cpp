@@ -1,5 +1,7 @@
 #include "app_icons.h"
 
+namespace formulario {
+
 namespace {
 
 QString OwnImage(const QString& name)
@@ -19,3 +21,5 @@ QIcon ToolBarIcon(const char* themeName)
     const QString name = QString::fromLatin1(themeName);
     return QIcon::fromTheme(name, QIcon(OwnImage(name)));
 }
+
+}  // namespace formulario

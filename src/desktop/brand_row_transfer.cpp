@@ -16,6 +16,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
+namespace formulario {
+
 namespace {
 
 const QString kFileFilter = QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)");
@@ -152,3 +154,5 @@ void CBrandRowTransfer::ExportTo(const QString& path)
         emit self->exported(true);
     });
 }
+
+}  // namespace formulario

@@ -3,10 +3,13 @@
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
+namespace formulario {
+
 class CDraftKeeper;
 class CFormulario7316View;
 class HostUi;
-class QWidget;
 
 // "Importar marcas..." and "Exportar marcas...": the annex rows of the page
 // shown from and to a CSV file. An import takes every line of the file or
@@ -40,3 +43,5 @@ private:
     HostUi& m_ui;
     QWidget* m_parent;
 };
+
+}  // namespace formulario

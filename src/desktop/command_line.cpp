@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kProgram = "formulario7316";
@@ -103,3 +105,5 @@ std::string EngineFlags(const std::string& given, const std::vector<std::string>
     }
     return flags;
 }
+
+}  // namespace formulario

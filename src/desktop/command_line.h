@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace formulario {
+
 // What the program's command line asks for. Switches it does not know (the
 // browser engine's "--disable-gpu", "--remote-debugging-port=N", Qt's
 // "-platform offscreen" ...) are left to the engine and to Qt.
@@ -37,3 +39,5 @@ inline constexpr char kEngineFlagsVariable[] = "QTWEBENGINE_CHROMIUM_FLAGS";
 // switches from there alone when it is set, and ignores the program's
 // arguments otherwise. A switch holding a space is quoted.
 std::string EngineFlags(const std::string& given, const std::vector<std::string>& switches);
+
+}  // namespace formulario

@@ -10,6 +10,8 @@
 
 #include <utility>
 
+namespace formulario {
+
 namespace {
 
 // Dialog units: a quarter of the font's average character width across,
@@ -96,3 +98,5 @@ void CDirectorioDestinoDlg::OnBuscar()
     if (!folder.isEmpty())
         m_directorio->setText(folder);
 }
+
+}  // namespace formulario

@@ -9,6 +9,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace formulario {
+
 // The output directory dialog "Directorio Destino": a path to type, or to
 // pick with "Buscar". It only collects the text; the generation checks it.
 class CDirectorioDestinoDlg : public QDialog {
@@ -46,3 +48,5 @@ private:
     QLineEdit* m_directorio;
     QLabel* m_prompt;
 };
+
+}  // namespace formulario

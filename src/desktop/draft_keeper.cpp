@@ -17,6 +17,8 @@
 
 #include <memory>
 
+namespace formulario {
+
 namespace {
 
 constexpr int kDraftDelayMs = 1000;  // from a field left to the draft written
@@ -284,3 +286,5 @@ void CDraftKeeper::Restore()
         emit self->recovered();
     });
 }
+
+}  // namespace formulario

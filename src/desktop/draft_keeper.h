@@ -11,8 +11,11 @@
 #include <optional>
 #include <string>
 
-class CFormulario7316View;
 class QWidget;
+
+namespace formulario {
+
+class CFormulario7316View;
 
 // The page's side of the draft: the script that gives pages window.external
 // calls PaginaCargada once the page has loaded and run its load handler (the
@@ -128,3 +131,5 @@ private:
     std::optional<Draft> m_restoring; // a recovered draft waiting for its page
     std::optional<Draft> m_lastShown;
 };
+
+}  // namespace formulario

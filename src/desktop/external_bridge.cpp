@@ -7,6 +7,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 
+namespace formulario {
+
 namespace {
 
 // The bridge script with the engine's web channel client placed inside it.
@@ -45,3 +47,5 @@ void CExternalBridge::CanalListo()
 {
     emit ready();
 }
+
+}  // namespace formulario

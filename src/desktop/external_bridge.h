@@ -5,6 +5,8 @@
 
 class QWebEnginePage;
 
+namespace formulario {
+
 // The host object behind the page's window.external. The script that the
 // bridge injects into every page defines window.external.GeneraArchivo and
 // forwards each call here over the page's web channel; calls made while the
@@ -27,3 +29,5 @@ signals:
                        QString nitcontribuyente);
     void ready();
 };
+
+}  // namespace formulario

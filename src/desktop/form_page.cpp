@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QWebEngineView>
 
+namespace formulario {
+
 CFormPage::CFormPage(QWebEngineProfile* profile, QObject* parent)
     : QWebEnginePage(profile, parent)
 {
@@ -42,3 +44,5 @@ void CFormPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, co
     QWebEnginePage::javaScriptConsoleMessage(level, text, line, source);
     emit consoleMessage(text);
 }
+
+}  // namespace formulario

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace formulario {
+
 // The page that holds the form: it navigates only to res: addresses, opens no
 // new windows, and hands every alert() text to a presenter (by default the
 // usual modal message box). What its scripts log is signalled, for those
@@ -30,3 +32,5 @@ protected:
 private:
     AlertPresenter m_presentAlert;
 };
+
+}  // namespace formulario

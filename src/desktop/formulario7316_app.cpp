@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QTranslator>
 
+namespace formulario {
+
 namespace {
 
 constexpr char kProfileKey[] = "Local AppWizard-Generated Applications";
@@ -83,3 +85,5 @@ void CFormulario7316App::InitInstance(const std::string& declaration, const std:
         });
     }
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <string>
 #include <thread>
 
+namespace formulario {
+
 class CMainFrame;
 
 // The application: names, the Windows zone-map value, the main window.
@@ -29,3 +31,5 @@ private:
     std::jthread m_fontReader;
     std::unique_ptr<CMainFrame> m_mainFrame;
 };
+
+}  // namespace formulario

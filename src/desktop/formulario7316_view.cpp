@@ -16,6 +16,8 @@
 
 #include <mutex>
 
+namespace formulario {
+
 namespace {
 
 // The engine's standard faces, used where the stylesheet's (Verdana...) are
@@ -147,3 +149,5 @@ void CFormulario7316View::SetAlertPresenter(CFormPage::AlertPresenter presenter)
 {
     m_page->SetAlertPresenter(std::move(presenter));
 }
+
+}  // namespace formulario

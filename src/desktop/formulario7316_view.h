@@ -7,11 +7,14 @@
 #include <memory>
 #include <optional>
 
+class QPrinter;
+class QWebEngineProfile;
+
+namespace formulario {
+
 class CExternalBridge;
 class CResSchemeHandler;
 class CRequestGuard;
-class QPrinter;
-class QWebEngineProfile;
 
 // The form view: a web view that shows the blank declaration form from the
 // program's own res: resources, or a page text built in memory, and is the
@@ -77,3 +80,5 @@ private:
     bool m_requested = false;  // asked of the engine, not yet started
     std::optional<Navigation> m_waiting;
 };
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <windows.h>
 #endif
 
+namespace formulario {
+
 std::optional<bool> IsLockOn(LockKey key)
 {
 #ifdef Q_OS_WIN
@@ -18,3 +20,5 @@ std::optional<bool> IsLockOn(LockKey key)
     return std::nullopt;
 #endif
 }
+
+}  // namespace formulario

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+using namespace formulario;
+
 int main(int argc, char** argv)
 {
     // Help, version and usage errors need no display, so they come first.

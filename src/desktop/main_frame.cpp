@@ -26,6 +26,8 @@
 #include <QLabel>
 #include <QStatusBar>
 
+namespace formulario {
+
 namespace {
 
 using Command = CMainFrame::Command;
@@ -288,3 +290,5 @@ void CMainFrame::OnAppAbout()
     CAboutDlg dialog(this);
     dialog.exec();
 }
+
+}  // namespace formulario

@@ -11,16 +11,19 @@
 #include <functional>
 #include <map>
 
+class QAction;
+class QKeyEvent;
+class QLabel;
+class QToolBar;
+
+namespace formulario {
+
 class CBrandRowTransfer;
 class CDraftKeeper;
 class CNextPeriodStart;
 class CProblemsPanel;
 class CRegisterWindow;
 class CFormulario7316View;
-class QAction;
-class QKeyEvent;
-class QLabel;
-class QToolBar;
 
 // The main window: menu, tool bar and status bar around the form view.
 // Each command is one row of the command table in main_frame_commands.cpp (its menu
@@ -98,3 +101,5 @@ private:
     CProblemsPanel* m_problems;
     CRegisterWindow* m_register = nullptr;  // made when first shown
 };
+
+}  // namespace formulario

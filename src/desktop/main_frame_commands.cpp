@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+namespace formulario {
+
 namespace {
 
 using Command = CMainFrame::Command;
@@ -140,3 +142,5 @@ void CMainFrame::CreateToolBar()
     connect(toggle, &QAction::toggled, m_wndToolBar, &QToolBar::setVisible);
     connect(m_wndToolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
 }
+
+}  // namespace formulario

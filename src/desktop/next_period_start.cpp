@@ -11,6 +11,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
+namespace formulario {
+
 namespace {
 
 // Gives the period boxes the month after the saved one, as if typed, the
@@ -69,3 +71,5 @@ void CNextPeriodStart::SetPeriod(const PeriodMonth& next, const PeriodMonth& sav
         emit self->started();
     });
 }
+
+}  // namespace formulario

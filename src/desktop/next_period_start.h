@@ -5,6 +5,8 @@
 #include <QMetaObject>
 #include <QObject>
 
+namespace formulario {
+
 class CDraftKeeper;
 class CFormulario7316View;
 class HostUi;
@@ -36,3 +38,5 @@ private:
     CPageText m_page;
     QMetaObject::Connection m_waiting;
 };
+
+}  // namespace formulario

@@ -5,6 +5,8 @@
 #include <QPageSize>
 #include <QPrinter>
 
+namespace formulario {
+
 namespace {
 
 constexpr int kPrintDpi = 300;
@@ -23,3 +25,5 @@ void UseFormPageSetup(QPrinter& printer)
     printer.setResolution(kPrintDpi);
     printer.setPageLayout(FormPageLayout());
 }
+
+}  // namespace formulario

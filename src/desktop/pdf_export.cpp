@@ -12,6 +12,8 @@
 
 #include <iostream>
 
+namespace formulario {
+
 namespace {
 
 // Tells a person at a terminal what a dialog would have shown.
@@ -67,3 +69,5 @@ int ExportDeclarationPdf(const std::string& declaration, const std::string& outp
         std::cerr << "formulario7316: no se pudo escribir " << output << '\n';
     return written ? 0 : 1;
 }
+
+}  // namespace formulario

@@ -7,6 +7,8 @@
 
 class QWebEnginePage;
 
+namespace formulario {
+
 // Writes what `page` shows as a PDF file, whole or not at all (an earlier
 // file of that name stays intact when writing fails), then calls `done`
 // with whether the file was written.
@@ -16,3 +18,5 @@ void ExportPagePdf(QWebEnginePage& page, const QString& path, std::function<void
 // a PDF, with no window. A refused declaration's message goes to standard
 // error and nothing is written. Returns the process's exit code.
 int ExportDeclarationPdf(const std::string& declaration, const std::string& output);
+
+}  // namespace formulario

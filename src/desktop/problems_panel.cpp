@@ -16,6 +16,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
+namespace formulario {
+
 namespace {
 
 const QString kTitle = QStringLiteral("Problemas de la declaración");
@@ -228,3 +230,5 @@ void CProblemsPanel::FocusField(const QString& name)
                                .arg(kFocusScript, QString::fromUtf8(QJsonDocument(QJsonArray{name}).toJson(QJsonDocument::Compact)));
     m_view.page()->runJavaScript(script, QWebEngineScript::MainWorld);
 }
+
+}  // namespace formulario

@@ -3,10 +3,13 @@
 #include <QDockWidget>
 #include <QString>
 
-class CFormulario7316View;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+
+namespace formulario {
+
+class CFormulario7316View;
 
 // The page's side of the problems panel: the script that gives pages
 // window.external calls PaginaCargada once the page has loaded, and
@@ -75,3 +78,5 @@ private:
     bool m_readAgain = false;     // the page changed while it was read
     bool m_openIfStopped = false; // "Generar" was pressed since the last reading began
 };
+
+}  // namespace formulario

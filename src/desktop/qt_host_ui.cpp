@@ -10,6 +10,8 @@
 
 #include <utility>
 
+namespace formulario {
+
 QtHostUi::QtHostUi(QWidget* parent, PageShower showPage)
     : m_parent(parent), m_showPage(std::move(showPage))
 {
@@ -78,3 +80,5 @@ OutputPlace PlatformOutputPlace()
     return {QDir::homePath().toStdString() + "/", "/"};
 #endif
 }
+
+}  // namespace formulario

@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace formulario {
+
 // The program's person-facing side of the host flows: the output directory
 // dialog, the open-file dialog, message boxes over `parent`, and the view
 // for pages built in memory.
@@ -33,3 +35,5 @@ private:
 // Where declaration files go here: on Windows "C:\" and "\", elsewhere the
 // user's home directory followed by "/", and "/".
 OutputPlace PlatformOutputPlace();
+
+}  // namespace formulario

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QSettings>
 
+namespace formulario {
+
 namespace {
 
 constexpr char kKey[] = "declaraciones/carpetas";
@@ -28,3 +30,5 @@ void RememberRegisterFolder(const QString& folder)
         SetRegisterFolders(folders);
     }
 }
+
+}  // namespace formulario

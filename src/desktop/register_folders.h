@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace formulario {
+
 // The folders the register lists, kept in the program's settings: each one
 // a declaration data file was written to, and those the person added.
 QStringList RegisterFolders();
@@ -9,3 +11,5 @@ void SetRegisterFolders(const QStringList& folders);
 
 // Adds `folder` to the register's folders when it is not there yet.
 void RememberRegisterFolder(const QString& folder);
+
+}  // namespace formulario

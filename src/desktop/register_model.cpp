@@ -2,6 +2,8 @@
 
 #include "host/register_columns.h"
 
+namespace formulario {
+
 namespace {
 
 QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
@@ -76,3 +78,5 @@ bool CRegisterFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
             return true;
     return false;
 }
+
+}  // namespace formulario

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace formulario {
+
 // The register's rows as a table, one column per entry of the core's column
 // table; the sort role gives each cell's sort key.
 class CRegisterModel : public QAbstractTableModel {
@@ -43,3 +45,5 @@ protected:
 private:
     QString m_typed;
 };
+
+}  // namespace formulario

@@ -23,6 +23,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace formulario {
+
 namespace {
 
 constexpr int kProgressIntervalMs = 100;
@@ -241,3 +243,5 @@ void CRegisterWindow::OnRow(const std::function<void(const std::string&)>& actio
     if (!path.empty() && action)
         action(path);
 }
+
+}  // namespace formulario

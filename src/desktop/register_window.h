@@ -9,14 +9,17 @@
 #include <string>
 #include <thread>
 
-class CRegisterFilter;
-class CRegisterModel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QTableView;
 class QTimer;
+
+namespace formulario {
+
+class CRegisterFilter;
+class CRegisterModel;
 
 // "Declaraciones generadas": one row per declaration data file under the
 // register's folders, read from the files at each look, off the interface
@@ -72,3 +75,5 @@ private:
     QTimer* m_progressTimer;
     std::unique_ptr<Scan> m_scan;
 };
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace formulario {
+
 void CRequestGuard::interceptRequest(QWebEngineUrlRequestInfo& info)
 {
     if (info.requestUrl().scheme() == QLatin1String(res_address::kScheme))
@@ -24,3 +26,5 @@ void CloseEngineNetworkChannels()
     const std::string flags = EngineFlags(qEnvironmentVariable(kEngineFlagsVariable).toStdString(), kSwitches);
     qputenv(kEngineFlagsVariable, QByteArray::fromStdString(flags));
 }
+
+}  // namespace formulario

@@ -2,6 +2,8 @@
 
 #include <QWebEngineUrlRequestInterceptor>
 
+namespace formulario {
+
 // Refuses every request the engine would make to a scheme other than res:
 // (http, https, file, ftp, ...), so a page can reach nothing outside the program.
 class CRequestGuard : public QWebEngineUrlRequestInterceptor {
@@ -23,3 +25,5 @@ signals:
 // reads its switches once, as it starts with the first profile, so this is
 // called before that.
 void CloseEngineNetworkChannels();
+
+}  // namespace formulario

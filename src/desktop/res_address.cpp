@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace formulario {
+
 namespace res_address {
 namespace {
 
@@ -61,3 +63,5 @@ bool IsShownPage(const QUrl& url)
 }
 
 }  // namespace res_address
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace formulario {
+
 // Addresses of the res: scheme. The form's pages reach their stylesheet and
 // scripts as "res://Formulario7316.exe/#23/#<id>" (type 23, resource id); the
 // engine hands the whole address, fragment included, to the scheme handler.
@@ -28,3 +30,5 @@ std::optional<int> ResourceIdOf(const QUrl& url);
 bool IsShownPage(const QUrl& url);
 
 }  // namespace res_address
+
+}  // namespace formulario

@@ -11,6 +11,8 @@
 
 #include <string_view>
 
+namespace formulario {
+
 namespace {
 
 constexpr char kHtmlType[] = "text/html; charset=utf-8";
@@ -85,3 +87,5 @@ void CResSchemeHandler::Reply(QWebEngineUrlRequestJob* job, const QByteArray& co
     buffer->setData(std::move(body));
     job->reply(contentType, buffer);
 }
+
+}  // namespace formulario

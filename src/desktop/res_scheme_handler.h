@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QWebEngineUrlSchemeHandler>
 
+namespace formulario {
+
 // Serves the res: scheme: the form's resources (the form page, its stylesheet
 // and its four script modules, compiled into the program) and the last page
 // text built in memory. Everything is UTF-8 and says so in its content type.
@@ -24,3 +26,5 @@ private:
 
     QByteArray m_shownPage;
 };
+
+}  // namespace formulario

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+namespace formulario {
+
 QString ReadResourceText(const QString& path)
 {
     QFile file(path);
@@ -9,3 +11,5 @@ QString ReadResourceText(const QString& path)
         qFatal("Missing resource %s", qPrintable(path));
     return QString::fromUtf8(file.readAll());
 }
+
+}  // namespace formulario

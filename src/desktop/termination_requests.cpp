@@ -7,6 +7,11 @@
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#endif
+
+namespace formulario {
+
+#ifdef Q_OS_UNIX
 
 namespace {
 
@@ -70,3 +75,5 @@ CTerminationRequests::CTerminationRequests(QObject* parent) : QObject(parent) {}
 CTerminationRequests::~CTerminationRequests() = default;
 
 #endif
+
+}  // namespace formulario

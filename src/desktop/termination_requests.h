@@ -4,6 +4,8 @@
 
 class QSocketNotifier;
 
+namespace formulario {
+
 // Turns SIGTERM and SIGHUP (a desktop's log-out, a terminal closed) into the
 // signal `requested`, delivered by the event loop like any other event. One
 // at a time per process; without such signals on the platform it never comes.
@@ -19,3 +21,5 @@ signals:
 private:
     QSocketNotifier* m_notifier = nullptr;
 };
+
+}  // namespace formulario

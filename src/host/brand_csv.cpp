@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -211,3 +213,5 @@ std::string RefusalMessage(std::vector<CsvRefusal> refusals)
                    + refusal.reason;
     return message;
 }
+
+}  // namespace formulario

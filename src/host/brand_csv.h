@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace formulario {
+
 // The brand rows of the annex as a CSV file: a header line, then one line per
 // row with brand, suggested price, taxable base, packages made, deductions A
 // and B. Read as spreadsheets write it (see ReadBrandCsv); written with ";"
@@ -45,3 +47,5 @@ std::string BrandCsvText(const std::vector<BrandCells>& rows);
 
 // One message naming every refused line (in line order) and its reason.
 std::string RefusalMessage(std::vector<CsvRefusal> refusals);
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <set>
 
+namespace formulario {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -44,3 +46,5 @@ std::vector<std::string> FindDeclarationFiles(const std::vector<std::string>& fo
     }
     return {found.begin(), found.end()};
 }
+
+}  // namespace formulario

@@ -10,6 +10,8 @@
 #include <thread>
 #include <tuple>
 
+namespace formulario {
+
 namespace {
 
 constexpr int kRectificationBox = 2020;
@@ -154,3 +156,5 @@ std::vector<RegisterRow> MarkRegister(std::vector<RegisterRow> rows)
     }
     return marked;
 }
+
+}  // namespace formulario

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace formulario {
+
 // What the register says of a row beside its values.
 enum class RegisterMark {
     kNone,        // the one declaration of its NIT and period
@@ -59,3 +61,5 @@ std::vector<RegisterRow> ReadRegisterRows(const std::vector<std::string>& files,
 // presented, and its corrections; a gap row stands for each month missing
 // between a NIT's first and last period.
 std::vector<RegisterRow> MarkRegister(std::vector<RegisterRow> rows);
+
+}  // namespace formulario

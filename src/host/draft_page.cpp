@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+namespace formulario {
+
 namespace {
 
 std::string ValueOf(const Draft& draft, std::string_view name)
@@ -34,3 +36,5 @@ bool BuildDraftModifyPage(const Draft& draft, CPageText& page)
         declaration.boxes.emplace(box, ValueOf(draft, "c" + std::to_string(box)));
     return BuildModifyPage(declaration, page);
 }
+
+}  // namespace formulario

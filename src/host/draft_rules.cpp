@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace formulario {
+
 namespace {
 
 constexpr const char* kCaption = "Formulario7316";
@@ -109,3 +111,5 @@ void CDraftRules::Report(const CStatus& status)
     m_reported = true;
     m_report(kNotKept + status.Describe());
 }
+
+}  // namespace formulario

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace formulario {
+
 // When the working form's draft is written, removed, set aside or offered
 // back, and every question and message about it. The desktop reads the
 // form's values from the page, holds the locks and puts a recovered draft
@@ -77,3 +79,5 @@ private:
     bool m_ending = false;
     bool m_reported = false;
 };
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <optional>
 
+namespace formulario {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -157,3 +159,5 @@ CStatus CDraftStore::Adopt(std::string_view id, const Draft& draft)
         return {Cause::kNotMoved, FileName(DraftPath(id))};
     return Forget(id);
 }
+
+}  // namespace formulario

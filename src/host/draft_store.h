@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace formulario {
+
 // The draft: what a working form holds while it is being filled, kept on disk
 // so that typed work survives a crash. Each running program keeps its own
 // draft file in the drafts folder; the next start offers those left behind.
@@ -122,3 +124,5 @@ private:
     FileWriter m_writer;
     bool m_folderUnsafe = false;
 };
+
+}  // namespace formulario

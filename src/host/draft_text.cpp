@@ -12,6 +12,8 @@
 #include <random>
 #include <unordered_set>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kSignature = "Formulario7316 borrador";
@@ -329,3 +331,5 @@ std::string NewDraftId()
     std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(random()));
     return std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()) + "-" + hex;
 }
+
+}  // namespace formulario

@@ -4,6 +4,8 @@
 
 #include <istream>
 
+namespace formulario {
+
 CResult<std::string> ReadDeclarationFile(const std::string& path)
 {
     FileContent content = ReadRegularFile(Utf8Path(path), kMaxDeclarationFileBytes, LinkRule::kFollow);
@@ -48,3 +50,5 @@ CResult<std::string> ReadWholeStream(std::istream& stream)
         return bytes;
     });
 }
+
+}  // namespace formulario

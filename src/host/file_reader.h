@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace formulario {
+
 // The whole content of the regular file at the UTF-8 `path`, of at most
 // kMaxDeclarationFileBytes; otherwise why not (UnreadableFileStatus), found
 // without waiting on a FIFO or a device and without reading an oversize file.
@@ -20,3 +22,5 @@ CStatus UnreadableFileStatus(ReadProblem problem);
 
 // Everything left in `stream`, within the same bound.
 CResult<std::string> ReadWholeStream(std::istream& stream);
+
+}  // namespace formulario

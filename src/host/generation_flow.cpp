@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <utility>
 
+namespace formulario {
+
 namespace {
 
 constexpr const char* kCaptionDeclaration = "Zorovirira DRN-7316";
@@ -151,3 +153,5 @@ void CGenerationFlow::OnFileSave()
     }
     m_ui.ShowMessage(SavedMessage(path), kCaptionCopy);
 }
+
+}  // namespace formulario

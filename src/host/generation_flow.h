@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace formulario {
+
 // What the host does with a declaration the form hands over: the sealed
 // declaration data file ("Generar", GeneraArchivo) and, later, the HTML copy
 // of the form beside it (Save, OnFileSave). Remembers the last data file
@@ -39,3 +41,5 @@ private:
     std::string m_rutaArchivo;
     std::string m_cadenahtml;
 };
+
+}  // namespace formulario

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace formulario {
+
 // What the host flows need from a person. The flows decide every text,
 // caption and step; an implementation only shows and asks. The desktop
 // program implements it with Qt, the tests with a recording fake.
@@ -35,3 +37,5 @@ public:
     // Replaces the page shown by a page text built in memory.
     virtual void ShowPage(const std::string& html) = 0;
 };
+
+}  // namespace formulario

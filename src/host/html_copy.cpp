@@ -1,5 +1,7 @@
 #include "host/html_copy.h"
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kHead =
@@ -33,3 +35,5 @@ std::string HtmlCopyPath(const std::string& dataFilePath)
 {
     return dataFilePath + ".htm";
 }
+
+}  // namespace formulario

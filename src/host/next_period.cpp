@@ -5,6 +5,8 @@
 
 #include <charconv>
 
+namespace formulario {
+
 namespace {
 
 std::optional<int> Number(std::string_view text)
@@ -59,3 +61,5 @@ std::optional<Declaration> ReadPreviousDeclaration(const std::string& path, Host
         return std::nullopt;
     return read;
 }
+
+}  // namespace formulario

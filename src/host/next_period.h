@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace formulario {
+
 // Starting a new declaration from the one of an earlier month.
 
 // A month of a period, as the form's month and year boxes hold it ("01", "2014").
@@ -30,3 +32,5 @@ Draft NextPeriodDraft(const Declaration& previous, const PeriodMonth& period);
 // reads it, with the same refusals and messages; shows no page. `page` is
 // the room the check's page is built in.
 std::optional<Declaration> ReadPreviousDeclaration(const std::string& path, HostUi& ui, CPageText& page);
+
+}  // namespace formulario

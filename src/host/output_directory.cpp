@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kForbiddenInNames = "\\/:*?\"<>|";
@@ -75,3 +77,5 @@ std::string MakeFormDirectory(const std::string& taxpayerDirectory, const Output
     MakeLevelIfMissing(formDirectory);
     return formDirectory;
 }
+
+}  // namespace formulario

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // Where declaration files go on this platform: the directory the dialog
 // offers first (it already ends with a separator) and the path separator.
 struct OutputPlace {
@@ -31,3 +33,5 @@ std::optional<std::string> TaxpayerDirectory(const std::string& chosen, const st
 // at a time, where missing, and returns the form directory's path. A level
 // that cannot be made shows later, when a file cannot be created there.
 std::string MakeFormDirectory(const std::string& taxpayerDirectory, const OutputPlace& place);
+
+}  // namespace formulario

@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+namespace formulario {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -275,3 +277,5 @@ bool RemoveRegularFile(const fs::path& path)
 }
 
 #endif
+
+}  // namespace formulario

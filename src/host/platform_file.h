@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // An open file of the platform (a descriptor, or a handle on Windows).
 using FileHandle = std::intptr_t;
 
@@ -75,3 +77,5 @@ bool MoveRegularFile(const std::filesystem::path& from, const std::filesystem::p
 // Removes `path` when it is a regular file; true when no file is left there
 // (nothing was there, or it was removed). A link or a folder is left alone.
 bool RemoveRegularFile(const std::filesystem::path& path);
+
+}  // namespace formulario

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace formulario {
+
 namespace {
 
 std::string TwoDigits(int value)
@@ -64,3 +66,5 @@ std::string RegisterSortKey(const RegisterRow& row, RegisterColumn column)
     default: return RegisterCell(row, column);
     }
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // The register's columns, in the order shown and printed.
 enum class RegisterColumn {
     kNit, kName, kPeriod, kDeclarationNumber, kFormNumber, kPresented, kTax, kRectifies, kPath, kMark, kReason
@@ -37,3 +39,5 @@ std::string RegisterCell(const RegisterRow& row, RegisterColumn column);
 // A text that sorts the column's cells as a person expects: periods and
 // dates by time, amounts by value, the rest by their text.
 std::string RegisterSortKey(const RegisterRow& row, RegisterColumn column);
+
+}  // namespace formulario

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 namespace {
 
 // What each mode tells the user when it refuses a file.
@@ -77,3 +79,5 @@ bool Reopen(ReopenMode mode, const PageBuilder& build, const std::string& path, 
     ui.ShowPage(page.str());
     return true;
 }
+
+}  // namespace formulario

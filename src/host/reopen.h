@@ -8,6 +8,8 @@
 #include <iosfwd>
 #include <string>
 
+namespace formulario {
+
 // The two ways of reopening a saved declaration: read-only or for correction.
 // They run the same steps and differ in the page they build and the wording
 // of their messages.
@@ -29,3 +31,5 @@ using PageBuilder = std::function<bool(const Declaration&, CPageText&)>;
 // refusal leaves the page shown as it was. True when the page was shown.
 [[nodiscard]] bool Reopen(ReopenMode mode, const PageBuilder& build, const std::string& path, HostUi& ui,
                           CPageText& page, std::ostream* trace = nullptr);
+
+}  // namespace formulario

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+namespace formulario {
+
 namespace {
 
 // How many names beside the target are tried for the temporary file before
@@ -95,3 +97,5 @@ CStatus WritePrivateFileWhole(const std::string& path, std::string_view bytes)
 {
     return WriteFileWholeWith(PlatformFileSystem(), path, bytes, FileAccess::kOwnerOnly);
 }
+
+}  // namespace formulario

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // The file-system path of a UTF-8 path text: every text that names a file
 // becomes a path through here. Where the system's paths are UTF-16
 // (Windows), a text that is not UTF-8 names no file: its path is empty, which
@@ -41,3 +43,5 @@ CStatus WriteFileWholeWith(CFileSystem& files, const std::string& path, std::str
 
 // How the flows write files; tests pass a failing one.
 using FileWriter = std::function<CStatus(const std::string& path, std::string_view bytes)>;
+
+}  // namespace formulario

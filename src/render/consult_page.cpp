@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kAmountCell = "<td class='der' width='15%'><font size='2'>&nbsp;";
@@ -281,3 +283,5 @@ bool BuildConsultPage(const Declaration& declaration, CPageText& page)
 {
     return ConsultPageWriter(declaration, page).Write();
 }
+
+}  // namespace formulario

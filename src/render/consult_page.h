@@ -3,6 +3,8 @@
 #include "declfile/declaration.h"
 #include "render/page_text.h"
 
+namespace formulario {
+
 // Writes into `page` (emptied first) the read-only page of a declaration: the
 // form's sections with every value as plain text, linking only the
 // stylesheet. Values are escaped, so the page shows exactly the saved text.
@@ -10,3 +12,5 @@
 // only when 2022, respectively 2027, is "0"); the text written up to then
 // must not be shown.
 bool BuildConsultPage(const Declaration& declaration, CPageText& page);
+
+}  // namespace formulario

@@ -1,5 +1,7 @@
 #include "render/html_escape.h"
 
+namespace formulario {
+
 std::string EscapeHtml(std::string_view text)
 {
     std::string escaped;
@@ -16,3 +18,5 @@ std::string EscapeHtml(std::string_view text)
     }
     return escaped;
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kDateInputStyle = "style='FONT-SIZE: xx-small;'";
@@ -166,3 +168,5 @@ bool BuildModifyPage(const Declaration& declaration, CPageText& page)
     page.Clear();
     return WriteModifyPage(declaration, [&page](std::string_view text) { page.Append(text); });
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string_view>
 
+namespace formulario {
+
 // Receives the text of a page piece by piece, in order.
 using PageSink = std::function<void(std::string_view)>;
 
@@ -18,3 +20,5 @@ bool WriteModifyPage(const Declaration& declaration, const PageSink& sink);
 
 // Empties `page` and writes the editable page into it.
 bool BuildModifyPage(const Declaration& declaration, CPageText& page);
+
+}  // namespace formulario

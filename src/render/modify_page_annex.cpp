@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace formulario {
+
 namespace {
 
 // The option line of every catalogue entry, unselected and selected, written
@@ -140,3 +142,5 @@ void CModifyPageWriter::WriteBrandOptions(std::string_view savedBrand)
     for (const BrandOption& option : BrandOptions())
         Put(option.entry == savedBrand ? option.selectedLine : option.line);
 }
+
+}  // namespace formulario

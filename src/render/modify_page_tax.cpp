@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace formulario {
+
 namespace {
 
 // A text counts as zero when the decimal number it begins with, read as atof
@@ -218,3 +220,5 @@ void CModifyPageWriter::WriteOath()
     Put("</td>");
     Put("</tr>");
 }
+
+}  // namespace formulario

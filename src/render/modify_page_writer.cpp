@@ -2,6 +2,8 @@
 
 #include "render/html_escape.h"
 
+namespace formulario {
+
 namespace {
 
 constexpr std::string_view kReadOnlyStyle =
@@ -41,3 +43,5 @@ bool CModifyPageWriter::PutComputedPair(int first)
 {
     return PutComputedCell(first, "width='15%'") && PutComputedCell(first + 1, "width='15%'");
 }
+
+}  // namespace formulario

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // Writes the editable page in page order, one section after the other; a
 // section returns false when a box it shows is missing. Its parts are written
 // by section of the page: head, header and taxpayer (modify_page.cpp), the
@@ -95,3 +97,5 @@ private:
     const PageSink& m_sink;
     std::string m_tag;  // one tag composed before it is written
 };
+
+}  // namespace formulario

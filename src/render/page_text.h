@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace formulario {
+
 // The text of a page being built: appended to, never measured again.
 class CPageText {
 public:
@@ -20,3 +22,5 @@ public:
 private:
     std::string text_;
 };
+
+}  // namespace formulario

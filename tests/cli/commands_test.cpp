@@ -14,6 +14,8 @@
 #include <sstream>
 #include <vector>
 
+using namespace formulario;
+
 TEST(CliCommands, EachCommandExitsWithItsStatusAndWritesToItsStream)
 {
     TemporaryDirectory files;

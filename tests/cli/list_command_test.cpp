@@ -11,6 +11,8 @@
 #include <map>
 #include <sstream>
 
+using namespace formulario;
+
 namespace {
 
 struct Listing {

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <vector>
 
+using namespace formulario;
+
 TEST(WindowsCommandLine, TakesNamesAsUtf8AndRefusesWhatIsNotUtf16)
 {
     TemporaryDirectory files;

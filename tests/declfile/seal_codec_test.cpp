@@ -9,6 +9,8 @@
 
 #include <optional>
 
+using namespace formulario;
+
 using namespace std::string_literals;
 
 namespace {

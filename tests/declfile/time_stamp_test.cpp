@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace formulario;
+
 // Every mode's layout; the program seals with mode 2.
 TEST(TimeStamp, ModesLayOutTheClockWithLeadingZerosAndTheLocalClockGivesA17CharacterSalt)
 {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace formulario;
+
 TEST(Windows1252, ConvertsEveryByteAndTheSpanishAndTypographicCharacters)
 {
     std::string all;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+using namespace formulario;
+
 namespace {
 
 // The records the reader added, in document order (the reverse of the list),

@@ -26,6 +26,8 @@
 
 #include <filesystem>
 
+using namespace formulario;
+
 namespace {
 
 constexpr int kTimeoutMs = 20000;

@@ -28,6 +28,8 @@
 #include <functional>
 #include <memory>
 
+using namespace formulario;
+
 namespace {
 
 constexpr int kTimeoutMs = 20000;

@@ -42,6 +42,8 @@
 
 #include <fstream>
 
+using namespace formulario;
+
 void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {

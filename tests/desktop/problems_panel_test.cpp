@@ -24,6 +24,8 @@
 
 #include <optional>
 
+using namespace formulario;
+
 namespace {
 
 // A wrong NIT digit, no name, a row with a price and no packages, and a

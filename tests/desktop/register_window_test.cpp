@@ -21,6 +21,8 @@
 
 #include <map>
 
+using namespace formulario;
+
 namespace {
 
 constexpr int kMarkColumn = 9, kTaxColumn = 6;

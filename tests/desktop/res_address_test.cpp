@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace formulario;
+
 using namespace res_address;
 
 TEST(ResAddress, AnAddressNamesAResourceOrTheShownPageOnlyInItsOwnShape)

@@ -3,6 +3,8 @@
 // Consult page or a Modify page; and the names the fields carry.
 #include "form_test.h"
 
+using namespace formulario;
+
 namespace {
 
 // axe-core's checks over the page shown; gives, once they are done, the

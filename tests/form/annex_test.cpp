@@ -2,6 +2,8 @@
 // minimum taxable base, unique brands, and rows appended on a regenerated page.
 #include "form_test.h"
 
+using namespace formulario;
+
 namespace {
 
 using AnnexTest = FormTest;

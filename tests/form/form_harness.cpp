@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace formulario;
+
 namespace {
 
 // Runs the steps of run(); answers "" when all were done, or why the first

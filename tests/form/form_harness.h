@@ -11,7 +11,10 @@
 #include <memory>
 #include <ostream>
 
+namespace formulario {
 class CFormulario7316View;
+}
+using namespace formulario;
 
 // Drives the real form view offscreen, the way a person uses the form: type
 // into a field and leave it (its real onblur handler runs), pick options,

@@ -22,6 +22,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace formulario;
+
 inline QString FileText(const QString& path)
 {
     QFile file(path);

@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QRegularExpression>
 
+using namespace formulario;
+
 namespace {
 
 const QString kToday = QDate::currentDate().toString("dd/MM/yyyy");

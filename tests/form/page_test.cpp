@@ -12,6 +12,8 @@
 
 #include <gtest/gtest-spi.h>
 
+using namespace formulario;
+
 namespace {
 
 using HostCall = FormHarness::HostCall;

@@ -4,6 +4,8 @@
 // first problem that stops it, with its message and focus.
 #include "form_test.h"
 
+using namespace formulario;
+
 namespace {
 
 using ProblemsTest = FormTest;

@@ -2,6 +2,8 @@
 // runs when a box is left: annex sums, deductions, rectification, balances.
 #include "form_test.h"
 
+using namespace formulario;
+
 namespace {
 
 const QString kComputedBoxes = "c2007 c2008 c2009 c2010 c2011 c2012 c2015 c2016 c2017 c2018 c2019 c2022 c2027 c2029";

@@ -4,6 +4,8 @@
 
 #include <QDate>
 
+using namespace formulario;
+
 namespace {
 
 using ValidationTest = FormTest;

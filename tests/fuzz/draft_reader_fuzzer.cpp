@@ -1,6 +1,8 @@
 // Reading arbitrary bytes as a draft file.
 #include "host/draft_store.h"
 
+using namespace formulario;
+
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
     const CResult<Draft> read = ReadDraftText(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+using namespace formulario;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string input(reinterpret_cast<const char*>(data), size);

@@ -6,6 +6,8 @@
 #include "render/consult_page.h"
 #include "render/modify_page.h"
 
+using namespace formulario;
+
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
     CXmlReader reader;

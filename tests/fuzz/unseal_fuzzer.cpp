@@ -3,6 +3,8 @@
 #include "declfile/declaration.h"
 #include "declfile/seal_codec.h"
 
+using namespace formulario;
+
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
     const std::string_view sealed(reinterpret_cast<const char*>(data), size);

@@ -3,6 +3,8 @@
 #include "declfile/declaration_check.h"
 #include "declfile/xml_reader.h"
 
+using namespace formulario;
+
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace formulario;
+
 namespace {
 
 constexpr char kRubios[] = "FA031005.00 RUBIOS MNT KS BOX 20";

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace formulario;
+
 namespace {
 
 RegisterRow Filed(const std::string& nit, int year, int month, const std::string& presented = "01/01/2020")

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace formulario;
+
 namespace fs = std::filesystem;
 
 namespace {

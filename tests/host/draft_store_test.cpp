@@ -8,6 +8,8 @@
 
 #include <fstream>
 
+using namespace formulario;
+
 namespace fs = std::filesystem;
 
 namespace {

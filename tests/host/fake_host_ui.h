@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using namespace formulario;
+
 // The one stand-in for a person in the tests: answers the dialogs with scripted
 // texts, records every message (warnings marked) and page shown.
 class FakeHostUi : public HostUi {

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #endif
 
+using namespace formulario;
+
 namespace fs = std::filesystem;
 
 // Only a regular file within the bound is read; anything else is refused at

@@ -10,6 +10,8 @@
 
 #include <map>
 
+using namespace formulario;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace formulario;
+
 namespace {
 
 TEST(NextPeriod, FollowingMonthWrapsTheYearAndRefusesWhatIsNoMonth)

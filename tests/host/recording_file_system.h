@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace formulario;
+
 // The platform's file system, recording each step by name; the step named
 // `failing` fails instead (a full disk is a failing "write").
 class CRecordingFileSystem : public CFileSystem {

@@ -10,6 +10,8 @@
 
 #include <array>
 
+using namespace formulario;
+
 namespace {
 
 std::string Sealed(const SampleDeclaration& declaration = SampleDeclaration(1))

@@ -8,6 +8,8 @@
 
 #include <fstream>
 
+using namespace formulario;
+
 namespace fs = std::filesystem;
 
 // A file is replaced whole or not at all: each failure keeps what was there

@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+using namespace formulario;
+
 // A fresh directory under the system's temporary directory, removed with
 // everything in it when the object goes.
 class TemporaryDirectory {

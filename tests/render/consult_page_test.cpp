@@ -9,6 +9,8 @@
 #include <fstream>
 #include <regex>
 
+using namespace formulario;
+
 namespace {
 
 // The declaration the hand-written page shows: two annex rows.

@@ -10,6 +10,8 @@
 #include <regex>
 #include <sstream>
 
+using namespace formulario;
+
 namespace {
 
 // The declaration of the expected page: the second row of a brand with an
