@@ -192,7 +192,7 @@ int main(int argc, char** argv)
     CFormulario7316View formView;
     formView.resize(1280, 900);
     formView.show();
-    QtHostUi hostUi(nullptr, [](const QString&) {});  // asked nothing: no draft is left behind here
+    CQtHostUi hostUi(nullptr, [](const QString&) {});  // asked nothing: no draft is left behind here
     CDraftKeeper draftKeeper(formView, hostUi, nullptr, folder.path());
     view = &formView;
     keeper = &draftKeeper;

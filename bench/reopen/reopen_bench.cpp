@@ -135,7 +135,7 @@ void BM_ReopenForModify(benchmark::State& state)
     ChoosingUi ui;
     CPageText page;
     for (auto _ : state)
-        if (!Reopen(ReopenMode::Modify, BuildModifyPage, SealedFile().string(), ui, page))
+        if (!Reopen(ReopenMode::kModify, BuildModifyPage, SealedFile().string(), ui, page))
             state.SkipWithError("reopen failed");
 }
 BENCHMARK(BM_ReopenForModify)->Unit(benchmark::kMillisecond);

@@ -46,7 +46,7 @@ const Command* FindCommand(std::string_view name)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 int RunCommandLine(const CommandArguments& commandLine, CommandStreams& streams)
 {

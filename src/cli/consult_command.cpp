@@ -11,36 +11,36 @@ namespace {
 
 // The reopen flow's person at a command line: the page goes to standard
 // output and every message to standard error.
-class CommandLineUi : public HostUi {
+class CCommandLineUi : public HostUi {
 public:
-    explicit CommandLineUi(CommandStreams& streams) : streams_(streams) {}
+    explicit CCommandLineUi(CommandStreams& streams) : m_streams(streams) {}
 
     std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile() override { return std::nullopt; }
     void ShowMessage(const std::string& text, const std::string& caption) override
     {
-        streams_.err << caption << ": " << text << '\n';
+        m_streams.err << caption << ": " << text << '\n';
     }
     bool AskYesNo(const std::string&, const std::string&, Answer) override { return false; }
-    void ShowWarning(const std::string& text) override { streams_.err << text << '\n'; }
-    void ShowPage(const std::string& html) override { streams_.out << html; }
+    void ShowWarning(const std::string& text) override { m_streams.err << text << '\n'; }
+    void ShowPage(const std::string& html) override { m_streams.out << html; }
 
 private:
-    CommandStreams& streams_;
+    CommandStreams& m_streams;
 };
 
-} // namespace
+}  // namespace
 
 int RunReopenCommand(ReopenMode mode, const PageBuilder& build, const CommandArguments& arguments,
                      CommandStreams& streams)
 {
     const bool trace = !arguments.empty() && arguments.front() == "--trace";
     if (arguments.size() != (trace ? 2u : 1u) || arguments.back().empty()) {
-        streams.err << "usage: formulario7316-cli " << (mode == ReopenMode::Consult ? "consult" : "modify")
+        streams.err << "usage: formulario7316-cli " << (mode == ReopenMode::kConsult ? "consult" : "modify")
                     << " [--trace] FILE\n";
         return kExitUsage;
     }
-    CommandLineUi ui(streams);
+    CCommandLineUi ui(streams);
     CPageText page;
     return Reopen(mode, build, arguments.back(), ui, page, trace ? &streams.err : nullptr) ? 0 : 1;
 }
@@ -51,7 +51,7 @@ int RunReopenCommand(ReopenMode mode, const PageBuilder& build, const CommandArg
 // stream.
 int RunConsultCommand(const CommandArguments& arguments, CommandStreams& streams)
 {
-    return RunReopenCommand(ReopenMode::Consult, BuildConsultPage, arguments, streams);
+    return RunReopenCommand(ReopenMode::kConsult, BuildConsultPage, arguments, streams);
 }
 
 }  // namespace formulario

@@ -15,7 +15,8 @@ namespace {
 // A cell as one tab-separated field: its tabs and line breaks become blanks.
 std::string Field(std::string text)
 {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     return text;
 }
 
@@ -28,7 +29,7 @@ void PrintRow(std::ostream& out, const RegisterRow* row)
     out << '\n';
 }
 
-} // namespace
+}  // namespace
 
 // formulario7316-cli list DIR...: the register of the declaration files under
 // the folders, one header line and one tab-separated line per row, gaps

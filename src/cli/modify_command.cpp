@@ -10,7 +10,7 @@ namespace formulario {
 // when it refuses the file.
 int RunModifyCommand(const CommandArguments& arguments, CommandStreams& streams)
 {
-    return RunReopenCommand(ReopenMode::Modify, BuildModifyPage, arguments, streams);
+    return RunReopenCommand(ReopenMode::kModify, BuildModifyPage, arguments, streams);
 }
 
 }  // namespace formulario

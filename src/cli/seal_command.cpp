@@ -17,8 +17,8 @@ int RunSealCommand(const CommandArguments& arguments, CommandStreams& streams)
     const bool fromFile = !arguments.empty() && arguments[0] != "-";
     const CResult<std::string> xml = fromFile ? ReadDeclarationFile(arguments[0]) : ReadWholeStream(streams.in);
     if (!xml.ok()) {
-        streams.err << (fromFile ? arguments[0] : std::string("standard input")) << ": "
-                    << xml.status().Describe() << '\n';
+        streams.err << (fromFile ? arguments[0] : std::string("standard input")) << ": " << xml.status().Describe()
+                    << '\n';
         return 1;
     }
     const CResult<std::string> sealed = SealDeclaration(*xml);

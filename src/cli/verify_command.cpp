@@ -17,7 +17,7 @@ CStatus VerifyOne(const std::string& path)
     return CSealCodec().Unseal(*sealed).status();
 }
 
-} // namespace
+}  // namespace
 
 // formulario7316-cli verify FILE...: one line per file, "FILE: ok" or the
 // reason; succeeds only when every file is ok.

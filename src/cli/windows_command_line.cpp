@@ -29,7 +29,7 @@ std::optional<std::string> Utf8Of(std::wstring_view wide, bool strict)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 int RunWideCommandLine(int argc, const wchar_t* const* argv, CommandStreams& streams)
 {

@@ -65,7 +65,7 @@ Cause EndingFault(std::string_view rest, std::size_t symbols, std::uint32_t left
     return pads == (4 - symbols % 4) % 4 ? Cause::kNone : Cause::kWrongPadding;
 }
 
-} // namespace
+}  // namespace
 
 std::string EncodeBase64(std::string_view data, std::size_t lineLength, bool finalBreak)
 {
@@ -119,8 +119,7 @@ CResult<std::string> DecodeBase64(std::string_view text)
             bytes[count++] = static_cast<char>((bits >> held) & 0xFFu);
         }
     }
-    if (const auto fault = EndingFault(text.substr(at), symbols, bits & ((1u << held) - 1u));
-        fault != Cause::kNone)
+    if (const auto fault = EndingFault(text.substr(at), symbols, bits & ((1u << held) - 1u)); fault != Cause::kNone)
         return fault;
     bytes.resize(count);
     return bytes;

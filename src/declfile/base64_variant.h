@@ -8,8 +8,7 @@
 namespace formulario {
 
 // Base64 (RFC 4648) with "*" instead of "/" for the value 63.
-inline constexpr std::string_view kBase64Alphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+*";
+inline constexpr std::string_view kBase64Alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+*";
 
 // The line length of sealed declaration files.
 inline constexpr std::size_t kSealLineLength = 360;

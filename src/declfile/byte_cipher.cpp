@@ -11,9 +11,8 @@ namespace {
 
 int RotationOf(std::string_view key)
 {
-    const unsigned sum = std::accumulate(key.begin(), key.end(), 0u, [](unsigned total, char c) {
-        return total + static_cast<unsigned char>(c);
-    });
+    const unsigned sum = std::accumulate(key.begin(), key.end(), 0u,
+                                         [](unsigned total, char c) { return total + static_cast<unsigned char>(c); });
     const int rotation = static_cast<int>(sum % 8);
     return rotation == 0 ? 7 : rotation;
 }
@@ -33,8 +32,7 @@ CStatus Walk(std::span<char> bytes, std::string_view key, int direction, Transfo
         const std::size_t length = std::min(key.size(), bytes.size() - start);
         for (std::size_t j = 0; j < length; ++j) {
             const auto byte = static_cast<std::uint8_t>(bytes[start + j]);
-            bytes[start + j] = static_cast<char>(
-                transform(byte, static_cast<std::uint8_t>(pass[j]), rotation));
+            bytes[start + j] = static_cast<char>(transform(byte, static_cast<std::uint8_t>(pass[j]), rotation));
         }
         backward = !backward;
     }
@@ -51,7 +49,7 @@ std::uint8_t DecipherByte(std::uint8_t byte, std::uint8_t keyByte, int rotation)
     return static_cast<std::uint8_t>(std::rotr(byte, rotation) ^ keyByte);
 }
 
-} // namespace
+}  // namespace
 
 CStatus EncipherInPlace(std::span<char> bytes, std::string_view key, int direction)
 {

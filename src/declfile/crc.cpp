@@ -38,17 +38,16 @@ std::uint32_t Update(std::uint32_t crc, std::string_view data)
     std::size_t left = data.size();
     for (; left >= 8; left -= 8, p += 8) {
         crc ^= ByteAt(p, 0) << 24 | ByteAt(p, 1) << 16 | ByteAt(p, 2) << 8 | ByteAt(p, 3);
-        crc = kSlices[7][crc >> 24] ^ kSlices[6][(crc >> 16) & 0xFFu] ^
-              kSlices[5][(crc >> 8) & 0xFFu] ^ kSlices[4][crc & 0xFFu] ^
-              kSlices[3][ByteAt(p, 4)] ^ kSlices[2][ByteAt(p, 5)] ^
-              kSlices[1][ByteAt(p, 6)] ^ kSlices[0][ByteAt(p, 7)];
+        crc = kSlices[7][crc >> 24] ^ kSlices[6][(crc >> 16) & 0xFFu] ^ kSlices[5][(crc >> 8) & 0xFFu] ^
+              kSlices[4][crc & 0xFFu] ^ kSlices[3][ByteAt(p, 4)] ^ kSlices[2][ByteAt(p, 5)] ^ kSlices[1][ByteAt(p, 6)] ^
+              kSlices[0][ByteAt(p, 7)];
     }
     for (; left > 0; --left, ++p)
         crc = UpdateByte(crc, ByteAt(p, 0));
     return crc;
 }
 
-} // namespace
+}  // namespace
 
 std::uint32_t ComputeCrc(std::string_view data)
 {

@@ -25,28 +25,25 @@ namespace {
 
 // The boxes of a node list by quoted ID, each the record FindByAttribute
 // would find: one walk of the list instead of one per box.
-class BoxIndex {
+class CBoxIndex {
 public:
-    explicit BoxIndex(const CNodeList& nodes)
+    explicit CBoxIndex(const CNodeList& nodes)
     {
         for (const CNode& node : nodes)
             if (node.attributeName == "ID")
-                boxes_.try_emplace(node.attributeValue, &node);
+                m_boxes.try_emplace(node.attributeValue, &node);
     }
 
-    const CNode* Find(int id) const
-    {
-        return Find(std::to_string(id));
-    }
+    const CNode* Find(int id) const { return Find(std::to_string(id)); }
 
     const CNode* Find(const std::string& id) const
     {
-        const auto found = boxes_.find("\"" + id + "\"");
-        return found == boxes_.end() ? nullptr : found->second;
+        const auto found = m_boxes.find("\"" + id + "\"");
+        return found == m_boxes.end() ? nullptr : found->second;
     }
 
 private:
-    std::unordered_map<std::string_view, const CNode*> boxes_;
+    std::unordered_map<std::string_view, const CNode*> m_boxes;
 };
 
 std::string BoxName(int id)
@@ -57,9 +54,11 @@ std::string BoxName(int id)
 // The first value of the declaration that the form could not hold, or nothing.
 std::optional<std::string> FirstBadValue(const Declaration& declaration)
 {
-    const std::pair<const char*, const std::string*> header[] = {
-        {"FORMULARIO", &declaration.formNumber}, {"NIT", &declaration.nit}, {"NOMBRE", &declaration.name},
-        {"PERIODO_DESDE", &declaration.from.text}, {"PERIODO_HASTA", &declaration.to.text}};
+    const std::pair<const char*, const std::string*> header[] = {{"FORMULARIO", &declaration.formNumber},
+                                                                 {"NIT", &declaration.nit},
+                                                                 {"NOMBRE", &declaration.name},
+                                                                 {"PERIODO_DESDE", &declaration.from.text},
+                                                                 {"PERIODO_HASTA", &declaration.to.text}};
     for (const auto& [name, value] : header)
         if (!IsAcceptableValue(name, *value))
             return name;
@@ -73,7 +72,7 @@ std::optional<std::string> FirstBadValue(const Declaration& declaration)
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 CResult<Declaration> ReadDeclaration(const CNodeList& nodes)
 {
@@ -85,9 +84,10 @@ CResult<Declaration> ReadDeclaration(const CNodeList& nodes)
     if (quoted.size() >= 2)
         declaration.formNumber = quoted.substr(1, quoted.size() - 2);
 
-    const std::pair<const char*, std::string*> header[] = {
-        {"NIT", &declaration.nit}, {"NOMBRE", &declaration.name},
-        {"PERIODO_DESDE", &declaration.from.text}, {"PERIODO_HASTA", &declaration.to.text}};
+    const std::pair<const char*, std::string*> header[] = {{"NIT", &declaration.nit},
+                                                           {"NOMBRE", &declaration.name},
+                                                           {"PERIODO_DESDE", &declaration.from.text},
+                                                           {"PERIODO_HASTA", &declaration.to.text}};
     for (const auto& [name, value] : header) {
         const CNode* element = nodes.FindByName(name);
         if (!element)
@@ -95,7 +95,7 @@ CResult<Declaration> ReadDeclaration(const CNodeList& nodes)
         *value = element->value;
     }
 
-    const BoxIndex boxes(nodes);
+    const CBoxIndex boxes(nodes);
     for (int row = 1; row <= kMaxAnnexRows; ++row) {
         if (!boxes.Find(AnnexCellId(row, 1)))
             continue;

@@ -14,7 +14,10 @@
 namespace formulario {
 
 // Box ids of the brand annex: row r (from 1), column k (1 to 6).
-constexpr int AnnexCellId(int row, int column) { return 10 * row - 4 + column; }
+constexpr int AnnexCellId(int row, int column)
+{
+    return 10 * row - 4 + column;
+}
 
 // A saved period date, year, month and day run together ("20120301").
 struct PeriodDate {
@@ -44,9 +47,9 @@ struct Declaration {
     std::string name;
     PeriodDate from;
     PeriodDate to;
-    std::vector<AnnexRow> rows;  // ascending by number; a writer may leave gaps
+    std::vector<AnnexRow> rows;        // ascending by number; a writer may leave gaps
     std::map<int, std::string> boxes;  // those of kFirstBox to kLastBox the file holds
-    std::string presented;  // the FECPRE box, "dd/mm/yyyy"; empty when the file lacks it
+    std::string presented;             // the FECPRE box, "dd/mm/yyyy"; empty when the file lacks it
 
     // The saved text of box `id` (kFirstBox to kLastBox), or nullptr when the
     // file lacks it. Which boxes a page needs is the page's own rule.

@@ -16,8 +16,9 @@ namespace formulario {
 namespace {
 
 constexpr std::array<std::string_view, 15> kHeaderElements = {
-    "SOURCE", "REALSOURCE", "VERSION", "CODIGO_FORMULARIO", "NUMERO_VERSION", "ID_CAMBIO", "NIT",
-    "PERIODO_DESDE", "PERIODO_HASTA", "ANEXOS", "NOMBRE", "DIRECCION", "CONTADOR", "CASILLAS", "MONTO"};
+    "SOURCE",    "REALSOURCE", "VERSION",       "CODIGO_FORMULARIO", "NUMERO_VERSION",
+    "ID_CAMBIO", "NIT",        "PERIODO_DESDE", "PERIODO_HASTA",     "ANEXOS",
+    "NOMBRE",    "DIRECCION",  "CONTADOR",      "CASILLAS",          "MONTO"};
 
 bool IsNameStart(char ch)
 {
@@ -32,9 +33,9 @@ bool IsNameChar(char ch)
 // A strict reader of the small XML the form writes: elements, attributes,
 // text with entity references, character-data sections. It records each
 // element's parent and ID attribute, and fails on anything not well formed.
-class Checker {
+class CDeclarationChecker {
 public:
-    explicit Checker(std::string_view text) : text_(text) {}
+    explicit CDeclarationChecker(std::string_view text) : m_text(text) {}
 
     bool Read()
     {
@@ -42,7 +43,7 @@ public:
         if (!Element(""))
             return false;
         SkipBlanks();
-        return at_ == text_.size();
+        return m_at == m_text.size();
     }
 
     struct Record {
@@ -54,21 +55,21 @@ public:
     std::vector<Record> elements;
 
 private:
-    bool Peek(std::string_view what) const { return text_.substr(at_, what.size()) == what; }
+    bool Peek(std::string_view what) const { return m_text.substr(m_at, what.size()) == what; }
     void SkipBlanks()
     {
-        while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_])))
-            ++at_;
+        while (m_at < m_text.size() && std::isspace(static_cast<unsigned char>(m_text[m_at])))
+            ++m_at;
     }
 
     bool Name(std::string& name)
     {
-        const std::size_t start = at_;
-        if (at_ >= text_.size() || !IsNameStart(text_[at_]))
+        const std::size_t start = m_at;
+        if (m_at >= m_text.size() || !IsNameStart(m_text[m_at]))
             return false;
-        while (at_ < text_.size() && IsNameChar(text_[at_]))
-            ++at_;
-        name = text_.substr(start, at_ - start);
+        while (m_at < m_text.size() && IsNameChar(m_text[m_at]))
+            ++m_at;
+        name = m_text.substr(start, m_at - start);
         return true;
     }
 
@@ -76,11 +77,11 @@ private:
     // its character to `text` (a control character stays one).
     bool Reference(std::string& text)
     {
-        const auto end = text_.find(';', at_);
+        const auto end = m_text.find(';', m_at);
         if (end == std::string_view::npos)
             return false;
-        const std::string_view body = text_.substr(at_ + 1, end - at_ - 1);
-        at_ = end + 1;
+        const std::string_view body = m_text.substr(m_at + 1, end - m_at - 1);
+        m_at = end + 1;
         static const std::set<std::string_view> named = {"amp", "lt", "gt", "quot", "apos"};
         text += 'x';
         if (named.contains(body))
@@ -89,11 +90,11 @@ private:
             return false;
         const bool hex = body.starts_with("#x");
         const std::string_view digits = body.substr(hex ? 2 : 1);
-        const bool number = !digits.empty() && digits.size() <= 8
-            && std::all_of(digits.begin(), digits.end(), [hex](char ch) {
-                   return hex ? std::isxdigit(static_cast<unsigned char>(ch)) != 0
-                              : std::isdigit(static_cast<unsigned char>(ch)) != 0;
-               });
+        const bool number =
+            !digits.empty() && digits.size() <= 8 && std::all_of(digits.begin(), digits.end(), [hex](char ch) {
+                return hex ? std::isxdigit(static_cast<unsigned char>(ch)) != 0
+                           : std::isdigit(static_cast<unsigned char>(ch)) != 0;
+            });
         if (number && std::stoul(std::string(digits), nullptr, hex ? 16 : 10) < 0x20)
             text.back() = '\x01';
         return number;
@@ -107,23 +108,23 @@ private:
         SkipBlanks();
         if (!Peek("="))
             return false;
-        ++at_;
+        ++m_at;
         SkipBlanks();
-        if (at_ >= text_.size() || (text_[at_] != '"' && text_[at_] != '\''))
+        if (m_at >= m_text.size() || (m_text[m_at] != '"' && m_text[m_at] != '\''))
             return false;
-        const char quote = text_[at_++];
+        const char quote = m_text[m_at++];
         std::string value;
-        while (at_ < text_.size() && text_[at_] != quote) {
-            if (text_[at_] == '<')
+        while (m_at < m_text.size() && m_text[m_at] != quote) {
+            if (m_text[m_at] == '<')
                 return false;
-            if (text_[at_] == '&') {
+            if (m_text[m_at] == '&') {
                 if (!Reference(value))
                     return false;
                 continue;
             }
-            value += text_[at_++];
+            value += m_text[m_at++];
         }
-        if (at_++ >= text_.size())
+        if (m_at++ >= m_text.size())
             return false;
         if (!IsAcceptableValue(name, value))
             return false;
@@ -140,53 +141,53 @@ private:
     // element and the element holds an acceptable value or other elements.
     bool EndTag(std::size_t index)
     {
-        at_ += 2;
+        m_at += 2;
         std::string name;
         if (!Name(name) || name != elements[index].name)
             return false;
         SkipBlanks();
         if (!Peek(">"))
             return false;
-        ++at_;
-        --depth_;
+        ++m_at;
+        --m_depth;
         return elements[index].hasChildren || IsAcceptableValue(elements[index].name, elements[index].text);
     }
 
     bool Element(const std::string& parent)
     {
-        if (!Peek("<") || ++depth_ > 8)
+        if (!Peek("<") || ++m_depth > 8)
             return false;
-        ++at_;
+        ++m_at;
         Record element;
         element.parent = parent;
         if (!Name(element.name))
             return false;
         for (;;) {
-            const std::size_t before = at_;
+            const std::size_t before = m_at;
             SkipBlanks();
             if (Peek("/>")) {
-                at_ += 2;
+                m_at += 2;
                 elements.push_back(element);
-                --depth_;
+                --m_depth;
                 return true;
             }
             if (Peek(">"))
                 break;
-            if (at_ == before || !Attribute(element))
+            if (m_at == before || !Attribute(element))
                 return false;
         }
-        ++at_;
+        ++m_at;
         const std::size_t index = elements.size();
         elements.push_back(element);
-        while (at_ < text_.size()) {
+        while (m_at < m_text.size()) {
             if (Peek("</"))
                 return EndTag(index);
             if (Peek("<![CDATA[")) {
-                const auto close = text_.find("]]>", at_);
+                const auto close = m_text.find("]]>", m_at);
                 if (close == std::string_view::npos)
                     return false;
-                elements[index].text.append(text_.substr(at_ + 9, close - at_ - 9));
-                at_ = close + 3;
+                elements[index].text.append(m_text.substr(m_at + 9, close - m_at - 9));
+                m_at = close + 3;
             } else if (Peek("<")) {
                 elements[index].hasChildren = true;
                 if (!Element(element.name))
@@ -197,22 +198,22 @@ private:
             } else if (Peek("]]>")) {
                 return false;
             } else {
-                elements[index].text += text_[at_++];
+                elements[index].text += m_text[m_at++];
             }
         }
         return false;
     }
 
-    std::string_view text_;
-    std::size_t at_ = 0;
-    int depth_ = 0;
+    std::string_view m_text;
+    std::size_t m_at = 0;
+    int m_depth = 0;
 };
 
-} // namespace
+}  // namespace
 
 bool IsSealableDeclaration(std::string_view xml)
 {
-    Checker checker(xml);
+    CDeclarationChecker checker(xml);
     if (!checker.Read() || checker.elements.front().name != "FORMULARIO")
         return false;
     std::map<std::string, int> headers;
@@ -236,8 +237,7 @@ bool IsSealableDeclaration(std::string_view xml)
     std::vector<std::string> required = {"6", "FECPRE", "LUGPRE"};
     for (int box = kFirstBox; box <= kLastBox; ++box)
         required.push_back(std::to_string(box));
-    return std::all_of(required.begin(), required.end(),
-                       [&](const std::string& id) { return boxes.contains(id); });
+    return std::all_of(required.begin(), required.end(), [&](const std::string& id) { return boxes.contains(id); });
 }
 
 }  // namespace formulario

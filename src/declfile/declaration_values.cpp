@@ -14,9 +14,12 @@ struct ValueLimit {
 constexpr ValueLimit kValueLimits[] = {{"NIT", 13}, {"NOMBRE", 80}};
 constexpr std::size_t kAnyValueLength = 100;
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
-} // namespace
+}  // namespace
 
 std::size_t MaxValueLength(std::string_view element)
 {

@@ -4,28 +4,24 @@
 
 namespace formulario {
 
-const CNode& CNodeList::Add(std::string name, std::string value,
-                            std::string attributeName, std::string attributeValue)
+const CNode& CNodeList::Add(std::string name, std::string value, std::string attributeName, std::string attributeValue)
 {
-    nodes_.push_front(CNode{std::move(name), std::move(value),
-                            std::move(attributeName), std::move(attributeValue)});
-    return nodes_.front();
+    m_nodes.push_front(CNode{std::move(name), std::move(value), std::move(attributeName), std::move(attributeValue)});
+    return m_nodes.front();
 }
 
 const CNode* CNodeList::FindByName(std::string_view name) const
 {
-    auto it = std::find_if(nodes_.begin(), nodes_.end(),
-                           [&](const CNode& node) { return node.name == name; });
-    return it == nodes_.end() ? nullptr : &*it;
+    auto it = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const CNode& node) { return node.name == name; });
+    return it == m_nodes.end() ? nullptr : &*it;
 }
 
-const CNode* CNodeList::FindByAttribute(std::string_view attributeName,
-                                        std::string_view attributeValue) const
+const CNode* CNodeList::FindByAttribute(std::string_view attributeName, std::string_view attributeValue) const
 {
-    auto it = std::find_if(nodes_.begin(), nodes_.end(), [&](const CNode& node) {
+    auto it = std::find_if(m_nodes.begin(), m_nodes.end(), [&](const CNode& node) {
         return node.attributeName == attributeName && node.attributeValue == attributeValue;
     });
-    return it == nodes_.end() ? nullptr : &*it;
+    return it == m_nodes.end() ? nullptr : &*it;
 }
 
 }  // namespace formulario

@@ -20,25 +20,23 @@ struct CNode {
 // are added in front, so every look-up finds the most recently added match.
 class CNodeList {
 public:
-    const CNode& Add(std::string name, std::string value,
-                     std::string attributeName, std::string attributeValue);
+    const CNode& Add(std::string name, std::string value, std::string attributeName, std::string attributeValue);
 
     // First record from the front whose name equals `name`, or nullptr.
     const CNode* FindByName(std::string_view name) const;
 
     // First record whose attribute name and attribute value both equal the
     // given texts (the element name is not compared), or nullptr.
-    const CNode* FindByAttribute(std::string_view attributeName,
-                                 std::string_view attributeValue) const;
+    const CNode* FindByAttribute(std::string_view attributeName, std::string_view attributeValue) const;
 
-    bool empty() const { return nodes_.empty(); }
+    bool empty() const { return m_nodes.empty(); }
 
     // Front to back: the most recently added record first.
-    auto begin() const { return nodes_.begin(); }
-    auto end() const { return nodes_.end(); }
+    auto begin() const { return m_nodes.begin(); }
+    auto end() const { return m_nodes.end(); }
 
 private:
-    std::forward_list<CNode> nodes_;
+    std::forward_list<CNode> m_nodes;
 };
 
 }  // namespace formulario

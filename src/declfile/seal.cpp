@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kSaltTimeStampMode = 2;
 
-} // namespace
+}  // namespace
 
 std::string CheckDigits(std::uint32_t value, std::size_t width)
 {

@@ -28,13 +28,11 @@ std::string CheckDigits(std::uint32_t value, std::size_t width);
 
 // Seals the single-byte text `input` with the time stamp read from `clock`.
 // Cause::kNothingToSeal for an empty input.
-CResult<std::string> Seal(std::string_view input, const SealKeys& keys,
-                          const ClockSource& clock = ReadLocalClock);
+CResult<std::string> Seal(std::string_view input, const SealKeys& keys, const ClockSource& clock = ReadLocalClock);
 
 // Seals a declaration XML already in Windows-1252 bytes with the program's
 // keys; Cause::kNoMemory when memory runs out.
-CResult<std::string> SealWindows1252Declaration(std::string_view xml,
-                                                const ClockSource& clock = ReadLocalClock);
+CResult<std::string> SealWindows1252Declaration(std::string_view xml, const ClockSource& clock = ReadLocalClock);
 
 // Seals a declaration XML given in UTF-8: converts it to Windows-1252
 // (Cause::kNotWindows1252 naming what cannot be written) and seals it.

@@ -10,9 +10,7 @@
 
 namespace formulario {
 
-CSealCodec::CSealCodec() : m_keys(LoadSealKeys())
-{
-}
+CSealCodec::CSealCodec() : m_keys(LoadSealKeys()) {}
 
 CResult<std::string> CSealCodec::Unseal(std::string_view sealed) const
 {

@@ -18,7 +18,7 @@ constexpr bool HasNoZeroByte(std::string_view key)
 static_assert(kDigitKey.size() == 5 && kTailKey.size() == 25 && kCheckKey.size() == 10);
 static_assert(HasNoZeroByte(kDigitKey) && HasNoZeroByte(kTailKey) && HasNoZeroByte(kCheckKey));
 
-} // namespace
+}  // namespace
 
 SealKeys LoadSealKeys()
 {

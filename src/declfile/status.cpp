@@ -52,7 +52,7 @@ const Meaning& MeaningOf(Cause cause)
     return kMeanings[static_cast<std::size_t>(cause)];
 }
 
-} // namespace
+}  // namespace
 
 int CStatus::Code() const
 {

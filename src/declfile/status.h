@@ -10,7 +10,7 @@ namespace formulario {
 
 // Far above any declaration file (a full one is under 100 kB): a larger
 // file, or stream, is refused before it is read.
-inline constexpr std::uintmax_t kMaxDeclarationFileBytes = 4 * 1024 * 1024;
+inline constexpr std::uintmax_t kMaxDeclarationFileBytes = std::uintmax_t{4} * 1024 * 1024;
 
 // Every way an operation of the core can fail, one cause per thing a caller
 // or a person tells apart.
@@ -82,8 +82,7 @@ private:
 };
 
 // A value, or the status saying why there is none.
-template <typename T>
-class [[nodiscard]] CResult {
+template <typename T> class [[nodiscard]] CResult {
 public:
     CResult(T value) : m_value(std::move(value)) {}
     // `status` is a failure.
@@ -110,8 +109,7 @@ private:
 // Runs `work` (which returns a CStatus or a CResult), giving `onNoMemory`
 // instead when memory runs out on the way: the one place the core meets
 // std::bad_alloc.
-template <typename Work>
-auto WithinMemory(Cause onNoMemory, Work work) -> decltype(work())
+template <typename Work> auto WithinMemory(Cause onNoMemory, Work work) -> decltype(work())
 {
     try {
         return work();

@@ -8,8 +8,8 @@ namespace formulario {
 // One reading of the local clock, broken down.
 struct ClockReading {
     int year = 1970;
-    int month = 1;        // 1 to 12
-    int day = 1;          // 1 to 31
+    int month = 1;  // 1 to 12
+    int day = 1;    // 1 to 31
     int hour = 0;
     int minute = 0;
     int second = 0;

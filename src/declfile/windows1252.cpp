@@ -11,11 +11,10 @@ namespace formulario {
 namespace {
 
 // Characters of the bytes 0x80 to 0x9F; the others stand for themselves.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighControls = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
@@ -57,8 +56,7 @@ constexpr std::array<Utf8Bytes, 256> MakeUtf8Table()
 constexpr std::array<Utf8Bytes, 256> kUtf8Of = MakeUtf8Table();
 
 // Calls `visit(decoded, bytes)` for every character of `text`.
-template <typename Visit>
-void ForEachCharacter(std::string_view text, Visit visit)
+template <typename Visit> void ForEachCharacter(std::string_view text, Visit visit)
 {
     while (!text.empty()) {
         const DecodedCharacter decoded = DecodeUtf8(text);
@@ -67,7 +65,7 @@ void ForEachCharacter(std::string_view text, Visit visit)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::string Windows1252ToUtf8(std::string_view bytes)
 {

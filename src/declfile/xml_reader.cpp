@@ -21,10 +21,9 @@ int NextCursorSerial()
 
 bool StartsWithCdata(std::string_view content)
 {
-    return content.size() >= kCdataOpen.size()
-        && std::equal(kCdataOpen.begin(), kCdataOpen.end(), content.begin(), [](char a, char b) {
-               return std::toupper(static_cast<unsigned char>(a))
-                   == std::toupper(static_cast<unsigned char>(b));
+    return content.size() >= kCdataOpen.size() &&
+           std::equal(kCdataOpen.begin(), kCdataOpen.end(), content.begin(), [](char a, char b) {
+               return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
            });
 }
 
@@ -54,8 +53,7 @@ std::string CdataValue(std::string_view content, std::string_view& rest)
         rest = content;
         if (content.size() < kCdataOpen.size() + kCdataClose.size())
             return {};
-        return std::string(content.substr(kCdataOpen.size(),
-                                          content.size() - kCdataOpen.size() - kCdataClose.size()));
+        return std::string(content.substr(kCdataOpen.size(), content.size() - kCdataOpen.size() - kCdataClose.size()));
     }
     std::string value;
     for (std::size_t at = 0; at < end;) {
@@ -67,7 +65,7 @@ std::string CdataValue(std::string_view content, std::string_view& rest)
     return value;
 }
 
-} // namespace
+}  // namespace
 
 void CXmlCursor::Start(std::string_view pass)
 {
@@ -220,13 +218,13 @@ void CXmlReader::OnElement(std::string_view name, std::string_view value, std::s
 void CXmlReader::AddRecord(std::string_view name, std::string_view value, std::string_view attributes)
 {
     const AttributeParts parts = SplitAttribute(attributes);
-    nodes_.Add(std::string(name), std::string(value), std::string(parts.name), std::string(parts.value));
+    m_nodes.Add(std::string(name), std::string(value), std::string(parts.name), std::string(parts.value));
 }
 
 void CXmlReader::TraceLine(std::string_view label, std::string_view text)
 {
-    if (trace_)
-        *trace_ << label << text << '\n';
+    if (m_trace)
+        *m_trace << label << text << '\n';
 }
 
 }  // namespace formulario

@@ -20,7 +20,7 @@ struct CXmlCursor {
     std::ptrdiff_t tagStart = kNone;
     std::ptrdiff_t tagEnd = kNone;
     std::ptrdiff_t closingTagStart = kNone;
-    std::ptrdiff_t closingTagEnd = kNone; // just after the closing tag
+    std::ptrdiff_t closingTagEnd = kNone;  // just after the closing tag
     std::ptrdiff_t nameStart = kNone;
     std::ptrdiff_t nameEnd = kNone;
     std::ptrdiff_t attributeStart = kNone;
@@ -68,10 +68,10 @@ public:
     // Reads `document` into the node list. False for an empty text.
     [[nodiscard]] bool Parse(std::string_view document);
 
-    const CNodeList& Nodes() const { return nodes_; }
+    const CNodeList& Nodes() const { return m_nodes; }
 
     // Where the trace of what is read goes; nullptr (the default) for none.
-    void SetTrace(std::ostream* trace) { trace_ = trace; }
+    void SetTrace(std::ostream* trace) { m_trace = trace; }
 
 private:
     void ParseNode(CXmlCursor& cursor, std::string_view text, int depth);
@@ -80,8 +80,8 @@ private:
     void AddRecord(std::string_view name, std::string_view value, std::string_view attributes);
     void TraceLine(std::string_view label, std::string_view text = {});
 
-    CNodeList nodes_;
-    std::ostream* trace_ = nullptr;
+    CNodeList m_nodes;
+    std::ostream* m_trace = nullptr;
 };
 
 }  // namespace formulario

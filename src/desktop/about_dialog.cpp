@@ -10,8 +10,7 @@
 
 namespace formulario {
 
-CAboutDlg::CAboutDlg(QWidget* parent)
-    : QDialog(parent)
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("Acerca de %1").arg(QApplication::applicationName()));
 

@@ -28,20 +28,23 @@ constexpr char kNoRows[] = "Error:\nLa página mostrada no tiene marcas que expo
 
 // The annex rows of the page shown: the working form's own reading, or the
 // cells of a Consult page, whose brand and price follow a blank.
-const QString kRowsScript = QStringLiteral(
-    "(function () {"
-    " if (typeof renglonesmarcas == 'function') return renglonesmarcas();"
-    " var cuerpo = document.getElementById('cuerpo1'); if (!cuerpo) return null;"
-    " var renglones = [];"
-    " for (var i = 0; i < cuerpo.rows.length; i++) {"
-    "  var celdas = cuerpo.rows[i].cells; if (celdas.length < 7) continue;"
-    "  var v = [];"
-    "  for (var k = 1; k <= 6; k++) {"
-    "   var t = celdas[k].textContent; v.push(k <= 2 && t.charAt(0) == ' ' ? t.substring(1) : t); }"
-    "  renglones.push(v); }"
-    " return renglones; })()");
+const QString kRowsScript =
+    QStringLiteral("(function () {"
+                   " if (typeof renglonesmarcas == 'function') return renglonesmarcas();"
+                   " var cuerpo = document.getElementById('cuerpo1'); if (!cuerpo) return null;"
+                   " var renglones = [];"
+                   " for (var i = 0; i < cuerpo.rows.length; i++) {"
+                   "  var celdas = cuerpo.rows[i].cells; if (celdas.length < 7) continue;"
+                   "  var v = [];"
+                   "  for (var k = 1; k <= 6; k++) {"
+                   "   var t = celdas[k].textContent; v.push(k <= 2 && t.charAt(0) == ' ' ? t.substring(1) : t); }"
+                   "  renglones.push(v); }"
+                   " return renglones; })()");
 
-std::string Native(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+std::string Native(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdString();
+}
 
 QJsonArray RowsJson(const BrandCsv& csv)
 {
@@ -57,8 +60,7 @@ QJsonArray RowsJson(const BrandCsv& csv)
 
 }  // namespace
 
-CBrandRowTransfer::CBrandRowTransfer(CFormulario7316View& view, CDraftKeeper& drafts, HostUi& ui,
-                                     QWidget* parent)
+CBrandRowTransfer::CBrandRowTransfer(CFormulario7316View& view, CDraftKeeper& drafts, HostUi& ui, QWidget* parent)
     : QObject(parent), m_view(view), m_drafts(drafts), m_ui(ui), m_parent(parent)
 {
 }
@@ -124,8 +126,8 @@ void CBrandRowTransfer::ImportFile(const QString& path)
             const QVariantList pair = refusal.toList();
             const auto index = pair.value(0).toLongLong();
             if (index >= 0 && index < static_cast<qint64>(csv->rows.size()))
-                csv->refusals.push_back({csv->rows[static_cast<std::size_t>(index)].line,
-                                         pair.value(1).toString().toStdString()});
+                csv->refusals.push_back(
+                    {csv->rows[static_cast<std::size_t>(index)].line, pair.value(1).toString().toStdString()});
         }
         if (!csv->refusals.empty())
             return self->Refuse(RefusalMessage(csv->refusals), false);

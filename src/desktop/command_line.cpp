@@ -9,29 +9,31 @@ namespace {
 
 constexpr std::string_view kProgram = "formulario7316";
 
-constexpr std::string_view kUsage =
-    "Uso: formulario7316 [ARCHIVO]\n"
-    "     formulario7316 --pdf DECLARACION SALIDA.pdf\n"
-    "     formulario7316 --next-period DECLARACION\n"
-    "\n"
-    "Declaración jurada DRN-7316 del impuesto a los cigarrillos hechos a máquina.\n"
-    "Sin argumentos abre el formulario en blanco; con ARCHIVO muestra esa\n"
-    "declaración para consultarla, sin modificarla.\n"
-    "\n"
-    "  --pdf DECLARACION SALIDA.pdf  escribe la declaración en PDF, sin ventana\n"
-    "  --next-period DECLARACION     abre una declaración nueva del mes siguiente,\n"
-    "                                con los datos y las marcas de esa\n"
-    "  -h, --help                    muestra esta ayuda\n"
-    "  --version                     muestra la versión\n"
-    "\n"
-    "Las opciones del motor del navegador y de Qt (--disable-gpu,\n"
-    "--remote-debugging-port=N, -platform offscreen...) se respetan.\n";
+constexpr std::string_view kUsage = "Uso: formulario7316 [ARCHIVO]\n"
+                                    "     formulario7316 --pdf DECLARACION SALIDA.pdf\n"
+                                    "     formulario7316 --next-period DECLARACION\n"
+                                    "\n"
+                                    "Declaración jurada DRN-7316 del impuesto a los cigarrillos hechos a máquina.\n"
+                                    "Sin argumentos abre el formulario en blanco; con ARCHIVO muestra esa\n"
+                                    "declaración para consultarla, sin modificarla.\n"
+                                    "\n"
+                                    "  --pdf DECLARACION SALIDA.pdf  escribe la declaración en PDF, sin ventana\n"
+                                    "  --next-period DECLARACION     abre una declaración nueva del mes siguiente,\n"
+                                    "                                con los datos y las marcas de esa\n"
+                                    "  -h, --help                    muestra esta ayuda\n"
+                                    "  --version                     muestra la versión\n"
+                                    "\n"
+                                    "Las opciones del motor del navegador y de Qt (--disable-gpu,\n"
+                                    "--remote-debugging-port=N, -platform offscreen...) se respetan.\n";
 
 // Qt's own switches that take the next argument as their value; Qt removes
 // both once the application starts, but they are seen here before that.
-constexpr std::array<std::string_view, 12> kQtSwitchesWithValue = {
-    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
-    "-qwindowicon", "-qwindowtitle", "-display", "-geometry", "-style", "-stylesheet", "-session"};
+constexpr std::array<std::string_view, 12> kQtSwitchesWithValue = {"-platform",        "-platformpluginpath",
+                                                                   "-platformtheme",   "-plugin",
+                                                                   "-qwindowgeometry", "-qwindowicon",
+                                                                   "-qwindowtitle",    "-display",
+                                                                   "-geometry",        "-style",
+                                                                   "-stylesheet",      "-session"};
 
 bool TakesValue(std::string_view argument)
 {
@@ -47,7 +49,7 @@ CommandLine::Exit Refusal(const std::string& reason)
     return {2, "", std::string(kProgram) + ": " + reason + "\n" + std::string(kUsage)};
 }
 
-} // namespace
+}  // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv, const std::string& version)
 {

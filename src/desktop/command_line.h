@@ -19,11 +19,11 @@ struct CommandLine {
     };
 
     std::optional<Exit> exit;
-    std::string file;                // a declaration to show read-only at start
-    std::string pdfDeclaration;      // with pdfOutput: write its PDF and end
+    std::string file;            // a declaration to show read-only at start
+    std::string pdfDeclaration;  // with pdfOutput: write its PDF and end
     std::string pdfOutput;
     std::vector<std::string> engineSwitches;  // "--..." switches not the program's own, as given
-    std::string nextPeriodFrom;      // a declaration to start the next month's from
+    std::string nextPeriodFrom;               // a declaration to start the next month's from
 
     bool WantsPdf() const { return !pdfOutput.empty(); }
 };

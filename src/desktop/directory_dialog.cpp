@@ -21,7 +21,7 @@ struct DialogUnits {
     {
         const QFontMetricsF metrics(font);
         const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        x = metrics.horizontalAdvance(letters) / letters.size() / 4.0;
+        x = metrics.horizontalAdvance(letters) / static_cast<double>(letters.size()) / 4.0;
         y = metrics.height() / 8.0;
     }
     QRect Rect(int left, int top, int width, int height) const
@@ -34,16 +34,13 @@ struct DialogUnits {
     double y;
 };
 
-} // namespace
+}  // namespace
 
 CDirectorioDestinoDlg::CDirectorioDestinoDlg(QWidget* parent, FolderBrowser browser)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
-      m_browser(std::move(browser)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this)),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_browser(std::move(browser)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)),
-      m_buscar(new QPushButton(QStringLiteral("Buscar"), this)),
-      m_directorio(new QLineEdit(this)),
+      m_buscar(new QPushButton(QStringLiteral("Buscar"), this)), m_directorio(new QLineEdit(this)),
       m_prompt(new QLabel(QStringLiteral("Ingrese el path del directorio donde se creara el archivo"), this))
 {
     setWindowTitle(QStringLiteral("Directorio Destino"));
@@ -72,8 +69,8 @@ void CDirectorioDestinoDlg::PlaceControls()
 
 QString CDirectorioDestinoDlg::BrowseForFolder(QWidget* parent, const QString& start)
 {
-    const QString folder = QFileDialog::getExistingDirectory(
-        parent, QStringLiteral("Seleccione un folder"), start, QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(parent, QStringLiteral("Seleccione un folder"), start,
+                                                             QFileDialog::ShowDirsOnly);
     return QDir::toNativeSeparators(folder);
 }
 

@@ -20,8 +20,7 @@ public:
     // chosen, or an empty text when none was.
     using FolderBrowser = std::function<QString(QWidget* parent, const QString& start)>;
 
-    explicit CDirectorioDestinoDlg(QWidget* parent = nullptr,
-                                   FolderBrowser browser = BrowseForFolder);
+    explicit CDirectorioDestinoDlg(QWidget* parent = nullptr, FolderBrowser browser = BrowseForFolder);
 
     // The directory text: put into the box when the dialog opens, read back
     // from it on OK, left as it was on Cancel and the close box.

@@ -21,8 +21,8 @@ namespace formulario {
 
 namespace {
 
-constexpr int kDraftDelayMs = 1000;  // from a field left to the draft written
-constexpr int kReadTimeoutMs = 3000; // for a reading a question waits on
+constexpr int kDraftDelayMs = 1000;   // from a field left to the draft written
+constexpr int kReadTimeoutMs = 3000;  // for a reading a question waits on
 
 // Nothing from a page without the form's scripts, or one still loading.
 const QString kReadScript = QStringLiteral(
@@ -32,20 +32,20 @@ const QString kReadScript = QStringLiteral(
 // and with its load handler run; false otherwise, for a later try. The page
 // that announces its load may be the one being replaced, and the one asked
 // about may be half loaded.
-const QString kRestoreScript = QStringLiteral(
-    "(function (path, number, rows, values) {"
-    " if (location.pathname != path || document.readyState != 'complete'"
-    " || typeof restauraborrador != 'function') return false;"
-    " restauraborrador(number || C.c1.value, rows, values); return true; })");
+const QString kRestoreScript = QStringLiteral("(function (path, number, rows, values) {"
+                                              " if (location.pathname != path || document.readyState != 'complete'"
+                                              " || typeof restauraborrador != 'function') return false;"
+                                              " restauraborrador(number || C.c1.value, rows, values); return true; })");
 
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+QString Utf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
 CDraftKeeper::CDraftKeeper(CFormulario7316View& view, HostUi& ui, QObject* parent, const QString& folder)
-    : QObject(parent),
-      m_view(view),
-      m_store(QDir::toNativeSeparators(folder).toStdString(), NewDraftId()),
+    : QObject(parent), m_view(view), m_store(QDir::toNativeSeparators(folder).toStdString(), NewDraftId()),
       m_rules(m_store, ui, [this](const std::string& text) { emit problem(Utf8(text)); }),
       m_lock(Utf8(m_store.LockPath(m_store.OwnId())))
 {
@@ -66,31 +66,42 @@ CDraftKeeper::~CDraftKeeper() = default;
 
 QString CDraftKeeper::DefaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + QStringLiteral("/Formulario7316");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Formulario7316");
 }
 
 void CDraftKeeper::Begin(Form form, std::string source)
 {
     m_form = form;
     m_source = std::move(source);
-    m_rules.BeginForm(form == Form::Blank);
+    m_rules.BeginForm(form == Form::kBlank);
     m_restoring.reset();
     m_timer.stop();
     ++m_pageSerial;  // readings of the page before belong to no form now
 }
 
-void CDraftKeeper::BeginBlankForm() { Begin(Form::Blank, {}); }
+void CDraftKeeper::BeginBlankForm()
+{
+    Begin(Form::kBlank, {});
+}
 
-void CDraftKeeper::BeginModifyPage(const std::string& file) { Begin(Form::Modify, file); }
+void CDraftKeeper::BeginModifyPage(const std::string& file)
+{
+    Begin(Form::kModify, file);
+}
 
-void CDraftKeeper::EndWorkingForm() { Begin(Form::None, {}); }
+void CDraftKeeper::EndWorkingForm()
+{
+    Begin(Form::kNone, {});
+}
 
-void CDraftKeeper::OnLoadStarted() { ++m_pageSerial; }
+void CDraftKeeper::OnLoadStarted()
+{
+    ++m_pageSerial;
+}
 
 void CDraftKeeper::OnPageLoaded()
 {
-    if (m_form == Form::None || m_view.IsPageWaiting())  // no working form, or about to be replaced
+    if (m_form == Form::kNone || m_view.IsPageWaiting())  // no working form, or about to be replaced
         return;
     if (m_restoring) {
         Restore();
@@ -106,13 +117,13 @@ void CDraftKeeper::OnPageLoaded()
 
 void CDraftKeeper::OnFieldLeft()
 {
-    if (m_form != Form::None && !m_rules.Paused() && !m_restoring && !m_timer.isActive())
+    if (m_form != Form::kNone && !m_rules.Paused() && !m_restoring && !m_timer.isActive())
         m_timer.start(kDraftDelayMs);
 }
 
 void CDraftKeeper::SaveNow()
 {
-    if (m_form == Form::None || m_rules.Paused() || m_restoring)
+    if (m_form == Form::kNone || m_rules.Paused() || m_restoring)
         return;
     Pull([this](std::optional<Draft> shown) {
         if (shown)
@@ -161,7 +172,7 @@ std::optional<Draft> CDraftKeeper::DraftOf(const QVariant& values) const
     if (list.size() < 2)
         return std::nullopt;
     Draft draft;
-    draft.origin = m_form == Form::Modify ? DraftOrigin::kModify : DraftOrigin::kNew;
+    draft.origin = m_form == Form::kModify ? DraftOrigin::kModify : DraftOrigin::kNew;
     draft.sourceFile = m_source;
     draft.formNumber = list[0].toString().toStdString();
     draft.annexRows = list[1].toInt();
@@ -185,7 +196,7 @@ void CDraftKeeper::Keep(const Draft& shown)
 
 bool CDraftKeeper::MayDiscard()
 {
-    if (m_form == Form::None || m_rules.Paused())
+    if (m_form == Form::kNone || m_rules.Paused())
         return true;
     if (!m_rules.MayDiscard(PullNow(), m_restoring.has_value()))
         return false;
@@ -214,7 +225,7 @@ void CDraftKeeper::KeepForNextStart()
 {
     m_rules.Ending();
     m_timer.stop();
-    if (m_form == Form::None || m_rules.Paused() || m_restoring)
+    if (m_form == Form::kNone || m_rules.Paused() || m_restoring)
         return;  // nothing typed here, or what is on disk is what to offer
     if (std::optional<Draft> shown = PullNow())
         Keep(*shown);
@@ -222,7 +233,8 @@ void CDraftKeeper::KeepForNextStart()
 
 void CDraftKeeper::OfferLeftovers()
 {
-    if (const std::optional<Draft> draft = m_rules.OfferLeftovers([this](const std::string& id) { return IsRunning(id); }))
+    if (const std::optional<Draft> draft =
+            m_rules.OfferLeftovers([this](const std::string& id) { return IsRunning(id); }))
         Recover(*draft);
 }
 
@@ -244,10 +256,10 @@ void CDraftKeeper::Recover(const Draft& draft)
         CPageText page;
         if (!BuildDraftModifyPage(draft, page))
             return;
-        Begin(Form::Modify, draft.sourceFile);
+        Begin(Form::kModify, draft.sourceFile);
         m_restoring = draft;
         m_view.ShowPage(Utf8(page.str()));
-    } else if (m_form == Form::Blank) {
+    } else if (m_form == Form::kBlank) {
         m_restoring = draft;
         Restore();
     } else {
@@ -257,7 +269,7 @@ void CDraftKeeper::Recover(const Draft& draft)
 
 void CDraftKeeper::StartBlankFormWith(const Draft& draft)
 {
-    Begin(Form::Blank, {});
+    Begin(Form::kBlank, {});
     m_restoring = draft;
     m_view.LoadBlankForm();
 }
@@ -266,15 +278,15 @@ void CDraftKeeper::StartBlankFormWith(const Draft& draft)
 void CDraftKeeper::Restore()
 {
     const Draft& draft = *m_restoring;
-    const QUrl page = m_form == Form::Modify ? res_address::ShownPageUrl()
-                                             : res_address::ResourceUrl(res_address::kBlankFormId);
+    const QUrl page =
+        m_form == Form::kModify ? res_address::ShownPageUrl() : res_address::ResourceUrl(res_address::kBlankFormId);
     QJsonArray values;
     for (const DraftField& field : draft.fields)
         values << Utf8(field.name) << Utf8(field.value);
     const QJsonArray arguments{page.path(), Utf8(draft.formNumber), draft.annexRows, values};
-    const QString script = QStringLiteral("%1.apply(null, %2)")
-                               .arg(kRestoreScript,
-                                    QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)));
+    const QString script =
+        QStringLiteral("%1.apply(null, %2)")
+            .arg(kRestoreScript, QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)));
     QPointer<CDraftKeeper> self(this);
     const unsigned serial = m_pageSerial;
     m_view.page()->runJavaScript(script, QWebEngineScript::MainWorld, [self, serial](const QVariant& restored) {

@@ -93,7 +93,7 @@ public:
 
     // True while the page shown is a working form (the blank form or a
     // Modify page), not a read-only one.
-    bool IsWorkingForm() const { return m_form != Form::None; }
+    bool IsWorkingForm() const { return m_form != Form::kNone; }
 
     const CDraftStore& Store() const { return m_store; }
     const CDraftRules& Rules() const { return m_rules; }
@@ -107,7 +107,7 @@ signals:
     void problem(const QString& text);
 
 private:
-    enum class Form { None, Blank, Modify };
+    enum class Form { kNone, kBlank, kModify };
 
     void Begin(Form form, std::string source);
     void OnLoadStarted();
@@ -125,10 +125,10 @@ private:
     CDraftRules m_rules;
     QLockFile m_lock;  // tells other programs that this one's draft is alive
     QTimer m_timer;
-    Form m_form = Form::None;
+    Form m_form = Form::kNone;
     std::string m_source;
-    unsigned m_pageSerial = 0;        // which page a reading belongs to
-    std::optional<Draft> m_restoring; // a recovered draft waiting for its page
+    unsigned m_pageSerial = 0;         // which page a reading belongs to
+    std::optional<Draft> m_restoring;  // a recovered draft waiting for its page
     std::optional<Draft> m_lastShown;
 };
 

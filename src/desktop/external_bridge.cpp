@@ -21,8 +21,7 @@ QString BridgeScriptSource()
 
 }  // namespace
 
-CExternalBridge::CExternalBridge(QWebEnginePage* page)
-    : QObject(page)
+CExternalBridge::CExternalBridge(QWebEnginePage* page) : QObject(page)
 {
     auto* channel = new QWebChannel(page);
     channel->registerObject(QStringLiteral("external"), this);
@@ -37,8 +36,8 @@ CExternalBridge::CExternalBridge(QWebEnginePage* page)
     page->scripts().insert(script);
 }
 
-void CExternalBridge::GeneraArchivo(const QString& cadenaxml, const QString& numformulario,
-                                    const QString& cadenahtml, const QString& nitcontribuyente)
+void CExternalBridge::GeneraArchivo(const QString& cadenaxml, const QString& numformulario, const QString& cadenahtml,
+                                    const QString& nitcontribuyente)
 {
     emit generaArchivo(cadenaxml, numformulario, cadenahtml, nitcontribuyente);
 }

@@ -18,15 +18,14 @@ public:
     explicit CExternalBridge(QWebEnginePage* page);
 
     // Called by the page script: the four texts of window.external.GeneraArchivo.
-    Q_INVOKABLE void GeneraArchivo(const QString& cadenaxml, const QString& numformulario,
-                                   const QString& cadenahtml, const QString& nitcontribuyente);
+    Q_INVOKABLE void GeneraArchivo(const QString& cadenaxml, const QString& numformulario, const QString& cadenahtml,
+                                   const QString& nitcontribuyente);
 
     // Called by the page script once its channel is up and its waiting calls are sent.
     Q_INVOKABLE void CanalListo();
 
 signals:
-    void generaArchivo(QString cadenaxml, QString numformulario, QString cadenahtml,
-                       QString nitcontribuyente);
+    void generaArchivo(QString cadenaxml, QString numformulario, QString cadenahtml, QString nitcontribuyente);
     void ready();
 };
 

@@ -8,8 +8,7 @@
 
 namespace formulario {
 
-CFormPage::CFormPage(QWebEngineProfile* profile, QObject* parent)
-    : QWebEnginePage(profile, parent)
+CFormPage::CFormPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent)
 {
     SetAlertPresenter(nullptr);
 }

@@ -44,8 +44,7 @@ void LoadQtTranslations(QCoreApplication& application)
 }  // namespace
 
 CFormulario7316App::CFormulario7316App(int& argc, char** argv)
-    : QApplication(argc, argv),
-      m_fontReader([] { QFontDatabase::families(); })
+    : QApplication(argc, argv), m_fontReader([] { QFontDatabase::families(); })
 {
     setOrganizationName(QString::fromLatin1(kProfileKey));
     setApplicationName(QString::fromLatin1(kApplicationName));
@@ -72,17 +71,13 @@ void CFormulario7316App::InitInstance(const std::string& declaration, const std:
     // Once the window is up, so that a message has it as parent. A
     // declaration opened from outside leaves the drafts for a later start.
     if (!declaration.empty()) {
-        QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get(), declaration] {
-            frame->OpenDeclaration(declaration);
-        });
+        QTimer::singleShot(0, m_mainFrame.get(),
+                           [frame = m_mainFrame.get(), declaration] { frame->OpenDeclaration(declaration); });
     } else if (!nextPeriodFrom.empty()) {
-        QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get(), nextPeriodFrom] {
-            frame->StartNextPeriod(nextPeriodFrom);
-        });
+        QTimer::singleShot(0, m_mainFrame.get(),
+                           [frame = m_mainFrame.get(), nextPeriodFrom] { frame->StartNextPeriod(nextPeriodFrom); });
     } else {
-        QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get()] {
-            frame->Drafts().OfferLeftovers();
-        });
+        QTimer::singleShot(0, m_mainFrame.get(), [frame = m_mainFrame.get()] { frame->Drafts().OfferLeftovers(); });
     }
 }
 

@@ -45,9 +45,7 @@ std::unique_ptr<QWebEngineProfile> OffTheNetworkProfile()
 }  // namespace
 
 CFormulario7316View::CFormulario7316View(QWidget* parent)
-    : QWebEngineView(parent),
-      m_profile(OffTheNetworkProfile()),
-      m_resources(new CResSchemeHandler(m_profile.get()))
+    : QWebEngineView(parent), m_profile(OffTheNetworkProfile()), m_resources(new CResSchemeHandler(m_profile.get()))
 {
     m_profile->installUrlSchemeHandler(res_address::kScheme, m_resources);
     for (const auto& fallback : kFallbackFaces)
@@ -77,8 +75,7 @@ CFormulario7316View::CFormulario7316View(QWidget* parent)
     };
     connect(m_page.get(), &QWebEnginePage::loadFinished, this, loadEnded);
     connect(m_page.get(), &QWebEnginePage::renderProcessTerminated, this, loadEnded);
-    connect(m_page.get(), &CFormPage::navigationRefused, this,
-            &CFormulario7316View::navigationRefused);
+    connect(m_page.get(), &CFormPage::navigationRefused, this, &CFormulario7316View::navigationRefused);
     connect(this, &QWebEngineView::printFinished, this, [this] { m_printer.reset(); });
     setPage(m_page.get());
 }

@@ -52,8 +52,7 @@ public:
 
 signals:
     // One page call of window.external.GeneraArchivo, its four texts as given.
-    void generaArchivo(QString cadenaxml, QString numformulario, QString cadenahtml,
-                       QString nitcontribuyente);
+    void generaArchivo(QString cadenaxml, QString numformulario, QString cadenahtml, QString nitcontribuyente);
     // The page shown has connected window.external; earlier calls are delivered.
     void bridgeReady();
     // A navigation away from res: pages was refused.

@@ -11,9 +11,7 @@ namespace formulario {
 std::optional<bool> IsLockOn(LockKey key)
 {
 #ifdef Q_OS_WIN
-    const int virtualKey = key == LockKey::CapsLock ? VK_CAPITAL
-                         : key == LockKey::NumLock  ? VK_NUMLOCK
-                                                    : VK_SCROLL;
+    const int virtualKey = key == LockKey::kCapsLock ? VK_CAPITAL : key == LockKey::kNumLock ? VK_NUMLOCK : VK_SCROLL;
     return (GetKeyState(virtualKey) & 1) != 0;
 #else
     Q_UNUSED(key);

@@ -40,13 +40,12 @@ struct LockIndicator {
     const char* text;
 };
 const LockIndicator kLockIndicators[] = {
-    {LockKey::CapsLock, "MAY"}, {LockKey::NumLock, "NUM"}, {LockKey::ScrollLock, "DESP"}};
+    {LockKey::kCapsLock, "MAY"}, {LockKey::kNumLock, "NUM"}, {LockKey::kScrollLock, "DESP"}};
 
 }  // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
-    : QMainWindow(parent),
-      m_view(new CFormulario7316View(this)),
+    : QMainWindow(parent), m_view(new CFormulario7316View(this)),
       m_drafts(new CDraftKeeper(*m_view, m_hostUi, this)),  // asks through m_hostUi only later
       m_hostUi(this, [this](const QString& html) { m_view->ShowPage(html); }),
       m_generation(m_hostUi, PlatformOutputPlace()),
@@ -68,46 +67,45 @@ CMainFrame::CMainFrame(QWidget* parent)
     CreateToolBar();
     CreateStatusBar();
     qApp->installEventFilter(this);
-    connect(m_drafts, &CDraftKeeper::problem, this, [this](const QString& text) {
-        statusBar()->showMessage(text, 10000);
-    });
+    connect(m_drafts, &CDraftKeeper::problem, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 10000); });
 }
 
 // The handler of each command. Consult, Modify and Save are connected here
 // by the commands that build them.
 void CMainFrame::ConnectCommands()
 {
-    m_handlers[Command::New] = [this] {
+    m_handlers[Command::kNew] = [this] {
         if (!m_drafts->MayDiscard())
             return;
         m_drafts->BeginBlankForm();
         m_view->LoadBlankForm();
     };
-    m_handlers[Command::Consult] = [this] { OnReopen(ReopenMode::Consult); };
-    m_handlers[Command::Modify] = [this] { OnReopen(ReopenMode::Modify); };
-    m_handlers[Command::Register] = [this] { OnRegister(); };
-    m_handlers[Command::Print] = [this] { m_view->PrintPage(); };
-    m_handlers[Command::PrintPreview] = [this] { m_view->PreviewPage(); };
-    m_handlers[Command::ExportPdf] = [this] { OnExportPdf(); };
-    m_handlers[Command::Save] = [this] { m_generation.OnFileSave(); };
+    m_handlers[Command::kConsult] = [this] { OnReopen(ReopenMode::kConsult); };
+    m_handlers[Command::kModify] = [this] { OnReopen(ReopenMode::kModify); };
+    m_handlers[Command::kRegister] = [this] { OnRegister(); };
+    m_handlers[Command::kPrint] = [this] { m_view->PrintPage(); };
+    m_handlers[Command::kPrintPreview] = [this] { m_view->PreviewPage(); };
+    m_handlers[Command::kExportPdf] = [this] { OnExportPdf(); };
+    m_handlers[Command::kSave] = [this] { m_generation.OnFileSave(); };
     connect(m_view, &CFormulario7316View::generaArchivo, this,
             [this](const QString& xml, const QString& number, const QString& html, const QString& nit) {
-                if (m_generation.GeneraArchivo(xml.toStdString(), number.toStdString(),
-                                               html.toStdString(), nit.toStdString())) {
+                if (m_generation.GeneraArchivo(xml.toStdString(), number.toStdString(), html.toStdString(),
+                                               nit.toStdString())) {
                     m_drafts->Generated();
-                    RememberRegisterFolder(QFileInfo(QString::fromStdString(m_generation.RutaArchivo())).path());
+                    RememberRegisterFolder(QFileInfo(QString::fromStdString(m_generation.LastDataFile())).path());
                 }
             });
-    m_handlers[Command::NextPeriod] = [this] { OnNextPeriod(); };
-    m_handlers[Command::ImportBrands] = [this] { m_brandRows->Import(); };
-    m_handlers[Command::ExportBrands] = [this] { m_brandRows->Export(); };
-    m_handlers[Command::Problems] = [this] { m_problems->ShowOrHide(); };
+    m_handlers[Command::kNextPeriod] = [this] { OnNextPeriod(); };
+    m_handlers[Command::kImportBrands] = [this] { m_brandRows->Import(); };
+    m_handlers[Command::kExportBrands] = [this] { m_brandRows->Export(); };
+    m_handlers[Command::kProblems] = [this] { m_problems->ShowOrHide(); };
     // Changes the program makes to the form, which the page does not report.
     connect(m_drafts, &CDraftKeeper::recovered, m_problems, &CProblemsPanel::Refresh);
     connect(m_nextPeriod, &CNextPeriodStart::started, m_problems, &CProblemsPanel::Refresh);
     connect(m_brandRows, &CBrandRowTransfer::imported, m_problems, &CProblemsPanel::Refresh);
-    m_handlers[Command::About] = [this] { OnAppAbout(); };
-    m_handlers[Command::Exit] = [this] { close(); };
+    m_handlers[Command::kAbout] = [this] { OnAppAbout(); };
+    m_handlers[Command::kExit] = [this] { close(); };
 }
 
 // When no page is shown in the end, the working form stays and is drafted on.
@@ -116,9 +114,8 @@ bool CMainFrame::OnReopen(ReopenMode mode, const std::optional<std::string>& fil
     if (!m_drafts->MayDiscard())
         return false;
     const std::string path = file ? *file : m_hostUi.ChooseFile().value_or(std::string());
-    const bool modify = mode == ReopenMode::Modify;
-    if (!Reopen(mode, modify ? PageBuilder(BuildModifyPage) : PageBuilder(BuildConsultPage), path, m_hostUi,
-                m_page)) {
+    const bool modify = mode == ReopenMode::kModify;
+    if (!Reopen(mode, modify ? PageBuilder(BuildModifyPage) : PageBuilder(BuildConsultPage), path, m_hostUi, m_page)) {
         m_drafts->KeepDrafting();
         return false;
     }
@@ -131,7 +128,7 @@ bool CMainFrame::OnReopen(ReopenMode mode, const std::optional<std::string>& fil
 
 void CMainFrame::OpenDeclaration(const std::string& path)
 {
-    if (Reopen(ReopenMode::Consult, BuildConsultPage, path, m_hostUi, m_page))
+    if (Reopen(ReopenMode::kConsult, BuildConsultPage, path, m_hostUi, m_page))
         m_drafts->EndWorkingForm();
 }
 
@@ -158,16 +155,21 @@ void CMainFrame::OnRegister()
             return [this, mode, pdf](const std::string& path) {
                 activateWindow();
                 if (OnReopen(mode, path) && pdf)  // the PDF of the page once it has loaded
-                    connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) { if (ok) OnExportPdf(); },
-                            Qt::SingleShotConnection);
+                    connect(
+                        m_view, &QWebEngineView::loadFinished, this,
+                        [this](bool ok) {
+                            if (ok)
+                                OnExportPdf();
+                        },
+                        Qt::SingleShotConnection);
             };
         };
         const auto startNext = [this](const std::string& path) {
             activateWindow();
             StartNextPeriod(path);
         };
-        m_register = new CRegisterWindow(this, {reopen(ReopenMode::Consult, false), reopen(ReopenMode::Modify, false),
-                                                startNext, reopen(ReopenMode::Consult, true)});
+        m_register = new CRegisterWindow(this, {reopen(ReopenMode::kConsult, false), reopen(ReopenMode::kModify, false),
+                                                startNext, reopen(ReopenMode::kConsult, true)});
     }
     m_register->show();
     m_register->raise();
@@ -213,7 +215,7 @@ void CMainFrame::CreateStatusBar()
     }
     RefreshLockIndicators();
 
-    connect(Action(Command::ViewStatusBar), &QAction::toggled, bar, &QStatusBar::setVisible);
+    connect(Action(Command::kViewStatusBar), &QAction::toggled, bar, &QStatusBar::setVisible);
 }
 
 // A pane is lit while its lock is on, greyed while it is off or when the
@@ -279,8 +281,8 @@ void CMainFrame::OnExportPdf()
         if (written)
             statusBar()->showMessage(QStringLiteral("Se guardó %1").arg(QDir::toNativeSeparators(path)), 5000);
         else
-            m_hostUi.ShowMessage("Error:\nNo se pudo escribir el archivo "
-                                     + QDir::toNativeSeparators(path).toStdString(),
+            m_hostUi.ShowMessage("Error:\nNo se pudo escribir el archivo " +
+                                     QDir::toNativeSeparators(path).toStdString(),
                                  QApplication::applicationName().toStdString());
     });
 }

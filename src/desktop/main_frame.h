@@ -2,8 +2,8 @@
 
 #include "qt_host_ui.h"
 
-#include "host/reopen.h"
 #include "host/generation_flow.h"
+#include "host/reopen.h"
 #include "render/page_text.h"
 
 #include <QMainWindow>
@@ -33,8 +33,22 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     enum class Command {
-        New, Consult, Modify, Print, PrintPreview, ExportPdf, Save, About, Exit, ViewToolBar, ViewStatusBar,
-        NextPeriod, ImportBrands, ExportBrands, Register, Problems
+        kNew,
+        kConsult,
+        kModify,
+        kPrint,
+        kPrintPreview,
+        kExportPdf,
+        kSave,
+        kAbout,
+        kExit,
+        kViewToolBar,
+        kViewStatusBar,
+        kNextPeriod,
+        kImportBrands,
+        kExportBrands,
+        kRegister,
+        kProblems
     };
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -93,7 +107,7 @@ private:
     std::map<Command, QAction*> m_actions;
     QToolBar* m_wndToolBar = nullptr;
     std::map<int, QLabel*> m_lockIndicators;
-    QtHostUi m_hostUi;
+    CQtHostUi m_hostUi;
     CGenerationFlow m_generation;  // the page's GeneraArchivo, and Save
     CPageText m_page;              // the page Consult or Modify built last
     CNextPeriodStart* m_nextPeriod;

@@ -18,65 +18,66 @@ using Command = CMainFrame::Command;
 
 struct CommandSpec {
     Command command;
-    const char* text;       // menu entry
-    const char* shortcut;   // "" for none
-    const char* prompt;     // status bar, while the entry or button is pointed at
+    const char* text;      // menu entry
+    const char* shortcut;  // "" for none
+    const char* prompt;    // status bar, while the entry or button is pointed at
     const char* toolTip;
-    const char* iconName;   // theme name of the tool bar image, also of the program's own; "" for none
+    const char* iconName;  // theme name of the tool bar image, also of the program's own; "" for none
 };
 
 const CommandSpec kCommands[] = {
-    {Command::New, "&Nuevo", "Ctrl+N", "Crea un nuevo documento", "Nuevo", "document-new"},
-    {Command::Consult, "&Consultar", "Ctrl+C", "Abre un documento ya existente para consultarlo",
-     "Abrir", "document-open"},
-    {Command::Modify, "&Modificar", "Ctrl+M", "Abre un archivo existente y permite modificarlo",
-     "Modificar", "document-edit"},
-    {Command::Register, "&Declaraciones generadas...", "",
+    {Command::kNew, "&Nuevo", "Ctrl+N", "Crea un nuevo documento", "Nuevo", "document-new"},
+    {Command::kConsult, "&Consultar", "Ctrl+C", "Abre un documento ya existente para consultarlo", "Abrir",
+     "document-open"},
+    {Command::kModify, "&Modificar", "Ctrl+M", "Abre un archivo existente y permite modificarlo", "Modificar",
+     "document-edit"},
+    {Command::kRegister, "&Declaraciones generadas...", "",
      "Muestra las declaraciones generadas, por contribuyente y período", "Declaraciones generadas",
      "view-list-details"},
-    {Command::Print, "&Imprimir...", "Ctrl+P", "Imprime el documento activo", "Imprimir", "document-print"},
-    {Command::ExportPdf, "&Exportar PDF...", "", "Guarda el documento activo como archivo PDF",
-     "Exportar PDF", "document-export"},
-    {Command::PrintPreview, "&Vista preliminar", "", "Muestra el documento activo tal como se imprimirá",
+    {Command::kPrint, "&Imprimir...", "Ctrl+P", "Imprime el documento activo", "Imprimir", "document-print"},
+    {Command::kExportPdf, "&Exportar PDF...", "", "Guarda el documento activo como archivo PDF", "Exportar PDF",
+     "document-export"},
+    {Command::kPrintPreview, "&Vista preliminar", "", "Muestra el documento activo tal como se imprimirá",
      "Vista preliminar", "document-print-preview"},
-    {Command::Save, "&Guardar", "Ctrl+S", "Guarda el documento activo", "Guardar", ""},
-    {Command::About, "&Acerca de Formulario7316...", "",
-     "Muestra información del programa y su número de versión", "Acerca de", "help-about"},
-    {Command::Exit, "&Salir", "Ctrl+Q", "Sale de la aplicación", "Salir", "application-exit"},
-    {Command::ViewToolBar, "Barra de &herramientas", "", "Muestra u oculta la barra de herramientas",
+    {Command::kSave, "&Guardar", "Ctrl+S", "Guarda el documento activo", "Guardar", ""},
+    {Command::kAbout, "&Acerca de Formulario7316...", "", "Muestra información del programa y su número de versión",
+     "Acerca de", "help-about"},
+    {Command::kExit, "&Salir", "Ctrl+Q", "Sale de la aplicación", "Salir", "application-exit"},
+    {Command::kViewToolBar, "Barra de &herramientas", "", "Muestra u oculta la barra de herramientas",
      "Alternar Barra de herramientas", ""},
-    {Command::ViewStatusBar, "Barra de &estado", "", "Muestra u oculta la barra de estado",
-     "Alternar Barra de estado", ""},
-    {Command::NextPeriod, "N&ueva a partir de una anterior...", "",
+    {Command::kViewStatusBar, "Barra de &estado", "", "Muestra u oculta la barra de estado", "Alternar Barra de estado",
+     ""},
+    {Command::kNextPeriod, "N&ueva a partir de una anterior...", "",
      "Crea la declaración del mes siguiente a partir de una declaración ya generada", "Nueva a partir de una anterior",
      "document-new-from"},
-    {Command::ImportBrands, "I&mportar marcas...", "", "Trae las marcas del anexo desde un archivo CSV",
+    {Command::kImportBrands, "I&mportar marcas...", "", "Trae las marcas del anexo desde un archivo CSV",
      "Importar marcas", ""},
-    {Command::ExportBrands, "E&xportar marcas...", "", "Guarda las marcas del anexo en un archivo CSV",
+    {Command::kExportBrands, "E&xportar marcas...", "", "Guarda las marcas del anexo en un archivo CSV",
      "Exportar marcas", ""},
-    {Command::Problems, "&Problemas de la declaración", "F8",
+    {Command::kProblems, "&Problemas de la declaración", "F8",
      "Muestra todo lo que impide generar la declaración, cada problema junto a su casilla",
      "Problemas de la declaración", "dialog-warning"},
 };
 
 // Where each command stands; kSeparator is a separator line or gap.
 constexpr Command kSeparator = static_cast<Command>(-1);
-const Command kFileMenu[] = {Command::New, Command::Consult, Command::Modify, Command::NextPeriod, Command::Register, kSeparator,
-                             Command::ImportBrands, Command::ExportBrands, kSeparator,
-                             Command::Print, Command::ExportPdf, Command::PrintPreview, kSeparator,
-                             Command::Exit};
-const Command kViewMenu[] = {Command::ViewToolBar, Command::ViewStatusBar, kSeparator, Command::Problems};
-const Command kHelpMenu[] = {Command::About};
-const Command kToolBar[] = {Command::New, Command::Consult, Command::Modify, Command::NextPeriod, Command::Register, kSeparator,
-                            Command::Print, Command::ExportPdf, kSeparator, Command::Problems, kSeparator,
-                            Command::About, Command::Exit};
+const Command kFileMenu[] = {Command::kNew,      Command::kConsult, Command::kModify,       Command::kNextPeriod,
+                             Command::kRegister, kSeparator,        Command::kImportBrands, Command::kExportBrands,
+                             kSeparator,         Command::kPrint,   Command::kExportPdf,    Command::kPrintPreview,
+                             kSeparator,         Command::kExit};
+const Command kViewMenu[] = {Command::kViewToolBar, Command::kViewStatusBar, kSeparator, Command::kProblems};
+const Command kHelpMenu[] = {Command::kAbout};
+const Command kToolBar[] = {Command::kNew,      Command::kConsult,  Command::kModify, Command::kNextPeriod,
+                            Command::kRegister, kSeparator,         Command::kPrint,  Command::kExportPdf,
+                            kSeparator,         Command::kProblems, kSeparator,       Command::kAbout,
+                            Command::kExit};
 
 }  // namespace
 
 void CMainFrame::CreateActions()
 {
     for (const CommandSpec& spec : kCommands) {
-        const bool toggle = spec.command == Command::ViewToolBar || spec.command == Command::ViewStatusBar;
+        const bool toggle = spec.command == Command::kViewToolBar || spec.command == Command::kViewStatusBar;
         auto* action = new QAction(QString::fromUtf8(spec.text), this);
         action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
         action->setStatusTip(QString::fromUtf8(spec.prompt));
@@ -138,7 +139,7 @@ void CMainFrame::CreateToolBar()
     for (Command command : kToolBar)
         AddToMenuOrBar(m_wndToolBar, command);
 
-    QAction* toggle = Action(Command::ViewToolBar);
+    QAction* toggle = Action(Command::kViewToolBar);
     connect(toggle, &QAction::toggled, m_wndToolBar, &QToolBar::setVisible);
     connect(m_wndToolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
 }

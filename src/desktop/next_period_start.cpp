@@ -18,12 +18,12 @@ namespace {
 // Gives the period boxes the month after the saved one, as if typed, the
 // rest of the period derived by the form; where the form refuses that month
 // the saved one is put back. True when the following month stays.
-const QString kPeriodScript = QStringLiteral(
-    "(function (siguiente, anterior) {"
-    " function pon(periodo) { C.mes_ini.value = periodo[0]; C.anio_ini.value = periodo[1];"
-    "  return avisosde(validacionesfecha).length == 0; }"
-    " if (pon(siguiente)) return true;"
-    " pon(anterior); return false; })");
+const QString kPeriodScript =
+    QStringLiteral("(function (siguiente, anterior) {"
+                   " function pon(periodo) { C.mes_ini.value = periodo[0]; C.anio_ini.value = periodo[1];"
+                   "  return avisosde(validacionesfecha).length == 0; }"
+                   " if (pon(siguiente)) return true;"
+                   " pon(anterior); return false; })");
 
 QJsonArray Pair(const PeriodMonth& period)
 {
@@ -32,8 +32,7 @@ QJsonArray Pair(const PeriodMonth& period)
 
 }  // namespace
 
-CNextPeriodStart::CNextPeriodStart(CFormulario7316View& view, CDraftKeeper& drafts, HostUi& ui,
-                                   QObject* parent)
+CNextPeriodStart::CNextPeriodStart(CFormulario7316View& view, CDraftKeeper& drafts, HostUi& ui, QObject* parent)
     : QObject(parent), m_view(view), m_drafts(drafts), m_ui(ui)
 {
 }
@@ -57,16 +56,17 @@ bool CNextPeriodStart::Start(const std::string& path)
 void CNextPeriodStart::SetPeriod(const PeriodMonth& next, const PeriodMonth& saved)
 {
     const QJsonArray arguments{Pair(next), Pair(saved)};
-    const QString script = QStringLiteral("%1.apply(null, %2)")
-                               .arg(kPeriodScript,
-                                    QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)));
+    const QString script =
+        QStringLiteral("%1.apply(null, %2)")
+            .arg(kPeriodScript, QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)));
     QPointer<CNextPeriodStart> self(this);
     m_view.page()->runJavaScript(script, QWebEngineScript::MainWorld, [self, saved](const QVariant& kept) {
         if (!self)
             return;
         if (!kept.toBool())
-            self->m_ui.ShowWarning("Error:\nEl periodo de la declaración elegida, " + saved.month + "/" + saved.year
-                           + ", es el último que admite el formulario; la nueva declaración conserva ese periodo.");
+            self->m_ui.ShowWarning(
+                "Error:\nEl periodo de la declaración elegida, " + saved.month + "/" + saved.year +
+                ", es el último que admite el formulario; la nueva declaración conserva ese periodo.");
         self->m_drafts.SaveNow();
         emit self->started();
     });

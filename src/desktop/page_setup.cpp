@@ -15,8 +15,8 @@ constexpr int kPrintDpi = 300;
 
 const QPageLayout& FormPageLayout()
 {
-    static const QPageLayout layout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                    QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    static const QPageLayout layout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                    QPageLayout::Millimeter);
     return layout;
 }
 

@@ -17,7 +17,7 @@ namespace formulario {
 namespace {
 
 // Tells a person at a terminal what a dialog would have shown.
-class ConsoleUi : public HostUi {
+class CConsoleUi : public HostUi {
 public:
     std::optional<std::string> AskDirectory(const std::string&) override { return std::nullopt; }
     std::optional<std::string> ChooseFile() override { return std::nullopt; }
@@ -33,8 +33,8 @@ void ExportPagePdf(QWebEnginePage& page, const QString& path, std::function<void
 {
     page.printToPdf(
         [path, done = std::move(done)](const QByteArray& pdf) {
-            const bool written = !pdf.isEmpty()
-                && WriteFileWhole(path.toStdString(), std::string_view(pdf.constData(), pdf.size())).ok();
+            const bool written = !pdf.isEmpty() &&
+                                 WriteFileWhole(path.toStdString(), std::string_view(pdf.constData(), pdf.size())).ok();
             done(written);
         },
         FormPageLayout());
@@ -42,9 +42,9 @@ void ExportPagePdf(QWebEnginePage& page, const QString& path, std::function<void
 
 int ExportDeclarationPdf(const std::string& declaration, const std::string& output)
 {
-    ConsoleUi console;
+    CConsoleUi console;
     CPageText page;
-    if (!BuildReopenedPage(ReopenMode::Consult, BuildConsultPage, declaration, console, page))
+    if (!BuildReopenedPage(ReopenMode::kConsult, BuildConsultPage, declaration, console, page))
         return 1;
 
     CFormulario7316View view;

@@ -39,14 +39,14 @@ const QString kReadScript = QStringLiteral(
 // Focuses the field, caret at its end and scrolled into view, once the page
 // has the focus: a field focused in a page without it would take the focus
 // from the one being typed in without that one's leave handler running.
-const QString kFocusScript = QStringLiteral(
-    "(function (nombre) {"
-    " var campo = document.getElementById(nombre); if (!campo) return false;"
-    " var enfoca = function () {"
-    "  campo.scrollIntoView({ block: 'center' }); campo.focus();"
-    "  if (campo.setSelectionRange) campo.setSelectionRange(campo.value.length, campo.value.length); };"
-    " if (document.hasFocus()) enfoca(); else window.addEventListener('focus', enfoca, { once: true });"
-    " return true; })");
+const QString kFocusScript =
+    QStringLiteral("(function (nombre) {"
+                   " var campo = document.getElementById(nombre); if (!campo) return false;"
+                   " var enfoca = function () {"
+                   "  campo.scrollIntoView({ block: 'center' }); campo.focus();"
+                   "  if (campo.setSelectionRange) campo.setSelectionRange(campo.value.length, campo.value.length); };"
+                   " if (document.hasFocus()) enfoca(); else window.addEventListener('focus', enfoca, { once: true });"
+                   " return true; })");
 
 // The form's message on one line, without its "Error:" line.
 QString OneLine(const QString& message)
@@ -82,10 +82,7 @@ QString CountText(qsizetype count)
 }  // namespace
 
 CProblemsPanel::CProblemsPanel(CFormulario7316View& view, QWidget* parent)
-    : QDockWidget(kTitle, parent),
-      m_view(view),
-      m_summary(new QLabel),
-      m_list(new QListWidget),
+    : QDockWidget(kTitle, parent), m_view(view), m_summary(new QLabel), m_list(new QListWidget),
       m_statusPane(new QLabel)
 {
     setObjectName(QStringLiteral("problemsPanel"));
@@ -100,13 +97,12 @@ CProblemsPanel::CProblemsPanel(CFormulario7316View& view, QWidget* parent)
     layout->addWidget(m_list);
     setWidget(content);
 
-    connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        FocusField(item->data(Qt::UserRole).toString());
-    });
-    connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        FocusField(item->data(Qt::UserRole).toString());
-    });
-    new QShortcut(QKeySequence(Qt::Key_Escape), m_list, [this] { m_view.setFocus(); }, Qt::WidgetShortcut);
+    connect(m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { FocusField(item->data(Qt::UserRole).toString()); });
+    connect(m_list, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { FocusField(item->data(Qt::UserRole).toString()); });
+    new QShortcut(
+        QKeySequence(Qt::Key_Escape), m_list, [this] { m_view.setFocus(); }, Qt::WidgetShortcut);
 
     auto* activity = new CProblemsActivity(this);
     m_view.page()->webChannel()->registerObject(QStringLiteral("problemas"), activity);
@@ -203,8 +199,8 @@ void CProblemsPanel::Describe(QListWidgetItem& item, const Problem& problem) con
     item.setData(Qt::AccessibleTextRole, heading);
     item.setData(Qt::AccessibleDescriptionRole, detail);
     item.setToolTip(problem.message);
-    item.setIcon(style()->standardIcon(problem.stops ? QStyle::SP_MessageBoxWarning
-                                                     : QStyle::SP_MessageBoxInformation));
+    item.setIcon(
+        style()->standardIcon(problem.stops ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxInformation));
 }
 
 void CProblemsPanel::ShowOrHide()
@@ -226,8 +222,9 @@ void CProblemsPanel::FocusField(const QString& name)
     if (name.isEmpty())
         return;
     m_view.setFocus();
-    const QString script = QStringLiteral("%1.apply(null, %2)")
-                               .arg(kFocusScript, QString::fromUtf8(QJsonDocument(QJsonArray{name}).toJson(QJsonDocument::Compact)));
+    const QString script =
+        QStringLiteral("%1.apply(null, %2)")
+            .arg(kFocusScript, QString::fromUtf8(QJsonDocument(QJsonArray{name}).toJson(QJsonDocument::Compact)));
     m_view.page()->runJavaScript(script, QWebEngineScript::MainWorld);
 }
 

@@ -73,10 +73,10 @@ private:
     QLabel* m_summary;
     QListWidget* m_list;
     QLabel* m_statusPane;
-    unsigned m_pageSerial = 0;    // which page a reading belongs to
-    bool m_reading = false;       // a reading has been asked of the page
-    bool m_readAgain = false;     // the page changed while it was read
-    bool m_openIfStopped = false; // "Generar" was pressed since the last reading began
+    unsigned m_pageSerial = 0;     // which page a reading belongs to
+    bool m_reading = false;        // a reading has been asked of the page
+    bool m_readAgain = false;      // the page changed while it was read
+    bool m_openIfStopped = false;  // "Generar" was pressed since the last reading began
 };
 
 }  // namespace formulario

@@ -12,12 +12,9 @@
 
 namespace formulario {
 
-QtHostUi::QtHostUi(QWidget* parent, PageShower showPage)
-    : m_parent(parent), m_showPage(std::move(showPage))
-{
-}
+CQtHostUi::CQtHostUi(QWidget* parent, PageShower showPage) : m_parent(parent), m_showPage(std::move(showPage)) {}
 
-std::optional<std::string> QtHostUi::AskDirectory(const std::string& initial)
+std::optional<std::string> CQtHostUi::AskDirectory(const std::string& initial)
 {
     CDirectorioDestinoDlg dialog(m_parent);
     dialog.m_strDirectorio = QString::fromStdString(initial);
@@ -26,7 +23,7 @@ std::optional<std::string> QtHostUi::AskDirectory(const std::string& initial)
     return dialog.m_strDirectorio.toStdString();
 }
 
-std::optional<std::string> QtHostUi::ChooseFile()
+std::optional<std::string> CQtHostUi::ChooseFile()
 {
     // A name that does not exist is returned too; reading it reports it.
     QFileDialog dialog(m_parent, QStringLiteral("Buscar Archivo"));
@@ -38,14 +35,14 @@ std::optional<std::string> QtHostUi::ChooseFile()
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst()).toStdString();
 }
 
-void QtHostUi::ShowMessage(const std::string& text, const std::string& caption)
+void CQtHostUi::ShowMessage(const std::string& text, const std::string& caption)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    m_parent);
     box.exec();
 }
 
-bool QtHostUi::AskYesNo(const std::string& text, const std::string& caption, Answer byDefault)
+bool CQtHostUi::AskYesNo(const std::string& text, const std::string& caption, Answer byDefault)
 {
     QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::NoButton, m_parent);
@@ -58,7 +55,7 @@ bool QtHostUi::AskYesNo(const std::string& text, const std::string& caption, Ans
     return box.clickedButton() == yes;
 }
 
-void QtHostUi::ShowWarning(const std::string& text)
+void CQtHostUi::ShowWarning(const std::string& text)
 {
     // Plain text: a warning may quote a file's own words.
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), QString::fromStdString(text),
@@ -67,7 +64,7 @@ void QtHostUi::ShowWarning(const std::string& text)
     box.exec();
 }
 
-void QtHostUi::ShowPage(const std::string& html)
+void CQtHostUi::ShowPage(const std::string& html)
 {
     m_showPage(QString::fromStdString(html));
 }

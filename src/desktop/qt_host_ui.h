@@ -14,11 +14,11 @@ namespace formulario {
 // The program's person-facing side of the host flows: the output directory
 // dialog, the open-file dialog, message boxes over `parent`, and the view
 // for pages built in memory.
-class QtHostUi : public HostUi {
+class CQtHostUi : public HostUi {
 public:
     using PageShower = std::function<void(const QString& html)>;
 
-    QtHostUi(QWidget* parent, PageShower showPage);
+    CQtHostUi(QWidget* parent, PageShower showPage);
 
     std::optional<std::string> AskDirectory(const std::string& initial) override;
     std::optional<std::string> ChooseFile() override;

@@ -6,7 +6,10 @@ namespace formulario {
 
 namespace {
 
-QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString Utf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 const RegisterColumn kFilteredColumns[] = {RegisterColumn::kNit, RegisterColumn::kName, RegisterColumn::kPeriod};
 

@@ -47,15 +47,9 @@ std::vector<std::string> Utf8Folders(const QStringList& folders)
 }  // namespace
 
 CRegisterWindow::CRegisterWindow(QWidget* parent, Actions actions)
-    : QWidget(parent, Qt::Window),
-      m_actions(std::move(actions)),
-      m_model(new CRegisterModel(this)),
-      m_filter(new CRegisterFilter(this)),
-      m_typed(new QLineEdit(this)),
-      m_table(new QTableView(this)),
-      m_folders(new QListWidget(this)),
-      m_status(new QLabel(this)),
-      m_progress(new QProgressBar(this)),
+    : QWidget(parent, Qt::Window), m_actions(std::move(actions)), m_model(new CRegisterModel(this)),
+      m_filter(new CRegisterFilter(this)), m_typed(new QLineEdit(this)), m_table(new QTableView(this)),
+      m_folders(new QListWidget(this)), m_status(new QLabel(this)), m_progress(new QProgressBar(this)),
       m_progressTimer(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("Declaraciones generadas"));
@@ -101,7 +95,10 @@ CRegisterWindow::CRegisterWindow(QWidget* parent, Actions actions)
     setTabOrder(m_typed, m_table);
 }
 
-CRegisterWindow::~CRegisterWindow() { StopScan(); }
+CRegisterWindow::~CRegisterWindow()
+{
+    StopScan();
+}
 
 QWidget* CRegisterWindow::CreateRowButtons()
 {
@@ -171,10 +168,13 @@ void CRegisterWindow::Rescan()
         std::vector<RegisterRow> rows = MarkRegister(ReadRegisterRows(files, scan->progress));
         if (scan->progress.cancelled)
             return;
-        QMetaObject::invokeMethod(this, [this, scan, rows = std::move(rows)]() mutable {
-            if (m_scan.get() == scan)
-                ScanDone(std::move(rows));
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, scan, rows = std::move(rows)]() mutable {
+                if (m_scan.get() == scan)
+                    ScanDone(std::move(rows));
+            },
+            Qt::QueuedConnection);
     });
     ShowProgress();
     m_progress->show();
@@ -199,12 +199,14 @@ void CRegisterWindow::ScanDone(std::vector<RegisterRow> rows)
     m_progress->hide();
     const auto unreadable = std::count_if(rows.begin(), rows.end(),
                                           [](const RegisterRow& row) { return row.mark == RegisterMark::kUnreadable; });
-    const auto gaps = std::count_if(rows.begin(), rows.end(),
-                                    [](const RegisterRow& row) { return row.mark == RegisterMark::kGap; });
+    const auto gaps =
+        std::count_if(rows.begin(), rows.end(), [](const RegisterRow& row) { return row.mark == RegisterMark::kGap; });
     m_model->SetRows(std::move(rows));
     m_table->resizeColumnsToContents();
     m_status->setText(QStringLiteral("Declaraciones: %1. Archivos que no pudieron leerse: %2. Meses faltantes: %3.")
-                          .arg(m_model->rowCount() - unreadable - gaps).arg(unreadable).arg(gaps));
+                          .arg(m_model->rowCount() - unreadable - gaps)
+                          .arg(unreadable)
+                          .arg(gaps));
     if (m_filter->rowCount() > 0)
         m_table->setCurrentIndex(m_filter->index(0, 0));
     emit scanFinished();
@@ -212,8 +214,8 @@ void CRegisterWindow::ScanDone(std::vector<RegisterRow> rows)
 
 void CRegisterWindow::AddFolder()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Seleccione un folder"),
-                                                             QDir::homePath());
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, QStringLiteral("Seleccione un folder"), QDir::homePath());
     if (folder.isEmpty())
         return;
     RememberRegisterFolder(folder);

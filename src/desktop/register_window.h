@@ -30,7 +30,7 @@ class CRegisterWindow : public QWidget {
 public:
     // What the program does with the file of a row.
     struct Actions {
-        std::function<void(const std::string& path)> consult, modify, nextPeriod, exportPdf;
+        std::function<void(const std::string&path)> consult, modify, nextPeriod, exportPdf;
     };
 
     CRegisterWindow(QWidget* parent, Actions actions);

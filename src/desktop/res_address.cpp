@@ -22,8 +22,7 @@ QString HtmlType()
 
 bool IsOwnHost(const QUrl& url)
 {
-    return url.scheme() == QLatin1String(kScheme)
-        && url.host().compare(Module(), Qt::CaseInsensitive) == 0;
+    return url.scheme() == QLatin1String(kScheme) && url.host().compare(Module(), Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -47,8 +46,8 @@ std::optional<int> ResourceIdOf(const QUrl& url)
     if (!fragment.startsWith(type))
         return std::nullopt;
     const QString digits = fragment.mid(type.size());
-    const bool allDigits = !digits.isEmpty()
-        && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool allDigits =
+        !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     bool fits = false;
     const int id = digits.toInt(&fits);
     if (!allDigits || !fits)
@@ -58,8 +57,7 @@ std::optional<int> ResourceIdOf(const QUrl& url)
 
 bool IsShownPage(const QUrl& url)
 {
-    return IsOwnHost(url) && url.path() == QLatin1String(kShownPagePath) && !url.hasFragment()
-        && !url.hasQuery();
+    return IsOwnHost(url) && url.path() == QLatin1String(kShownPagePath) && !url.hasFragment() && !url.hasQuery();
 }
 
 }  // namespace res_address

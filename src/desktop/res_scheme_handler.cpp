@@ -52,10 +52,7 @@ void CResSchemeHandler::RegisterScheme()
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
-CResSchemeHandler::CResSchemeHandler(QObject* parent)
-    : QWebEngineUrlSchemeHandler(parent)
-{
-}
+CResSchemeHandler::CResSchemeHandler(QObject* parent) : QWebEngineUrlSchemeHandler(parent) {}
 
 void CResSchemeHandler::SetShownPage(QByteArray html)
 {
@@ -79,8 +76,7 @@ void CResSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job)
     Reply(job, ContentType(resource->file), file.readAll());
 }
 
-void CResSchemeHandler::Reply(QWebEngineUrlRequestJob* job, const QByteArray& contentType,
-                              QByteArray body)
+void CResSchemeHandler::Reply(QWebEngineUrlRequestJob* job, const QByteArray& contentType, QByteArray body)
 {
     // The job owns the buffer: the engine reads it after this returns.
     auto* buffer = new QBuffer(job);

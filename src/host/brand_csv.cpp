@@ -14,8 +14,8 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr char kWrittenSeparator = ';';
-constexpr std::array<std::string_view, 6> kHeadings = {
-    "Marca", "Precio sugerido", "Base imponible", "Fabricados", "Inciso A", "Inciso B"};
+constexpr std::array<std::string_view, 6> kHeadings = {"Marca",      "Precio sugerido", "Base imponible",
+                                                       "Fabricados", "Inciso A",        "Inciso B"};
 
 // One record of the file: the line it starts on and its fields.
 struct CsvRecord {
@@ -157,7 +157,7 @@ std::string CsvField(std::string_view text)
     return quoted + '"';
 }
 
-} // namespace
+}  // namespace
 
 BrandCsv ReadBrandCsv(std::string_view bytes)
 {
@@ -209,8 +209,8 @@ std::string RefusalMessage(std::vector<CsvRefusal> refusals)
                      [](const CsvRefusal& a, const CsvRefusal& b) { return a.line < b.line; });
     std::string message = "Error:\nNo se importó ninguna marca; el anexo queda como estaba.";
     for (const CsvRefusal& refusal : refusals)
-        message += (refusal.line ? "\nLínea " + std::to_string(refusal.line) + ": " : std::string("\n"))
-                   + refusal.reason;
+        message +=
+            (refusal.line ? "\nLínea " + std::to_string(refusal.line) + ": " : std::string("\n")) + refusal.reason;
     return message;
 }
 

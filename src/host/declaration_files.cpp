@@ -33,7 +33,7 @@ void CollectFiles(const fs::path& folder, std::set<std::string>& found)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> FindDeclarationFiles(const std::vector<std::string>& folders)
 {

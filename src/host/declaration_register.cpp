@@ -54,7 +54,10 @@ RegisterRow RowOf(const Declaration& declaration, const std::string& path)
     return row;
 }
 
-bool Unreadable(const RegisterRow& row) { return row.mark == RegisterMark::kUnreadable; }
+bool Unreadable(const RegisterRow& row)
+{
+    return row.mark == RegisterMark::kUnreadable;
+}
 
 bool InRegisterOrder(const RegisterRow& a, const RegisterRow& b)
 {
@@ -84,7 +87,10 @@ void MarkDuplicates(std::vector<RegisterRow>& rows)
     }
 }
 
-int MonthIndex(const RegisterRow& row) { return row.year * 12 + row.month - 1; }
+int MonthIndex(const RegisterRow& row)
+{
+    return row.year * 12 + row.month - 1;
+}
 
 RegisterRow Gap(const RegisterRow& maker, int monthIndex)
 {
@@ -97,7 +103,7 @@ RegisterRow Gap(const RegisterRow& maker, int monthIndex)
     return gap;
 }
 
-} // namespace
+}  // namespace
 
 std::string PresentedDateKey(const std::string& presented)
 {
@@ -122,8 +128,7 @@ RegisterRow ReadRegisterRow(const std::string& path)
     return declaration.ok() ? RowOf(*declaration, path) : unreadable(declaration.status());
 }
 
-std::vector<RegisterRow> ReadRegisterRows(const std::vector<std::string>& files,
-                                          RegisterProgress& progress)
+std::vector<RegisterRow> ReadRegisterRows(const std::vector<std::string>& files, RegisterProgress& progress)
 {
     std::vector<RegisterRow> rows(files.size());
     std::atomic<std::size_t> next{0};

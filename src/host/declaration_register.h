@@ -22,7 +22,7 @@ struct RegisterRow {
     std::string path;  // empty for a gap
     std::string nit;
     std::string name;
-    int year = 0;   // of the period; 0 when the file does not say
+    int year = 0;  // of the period; 0 when the file does not say
     int month = 0;
     std::string declarationNumber;
     std::string formNumber;
@@ -52,8 +52,7 @@ struct RegisterProgress {
 
 // Reads every file into a row, in `files` order, on as many threads as the
 // machine has cores. Stops early when cancelled, the rows then incomplete.
-std::vector<RegisterRow> ReadRegisterRows(const std::vector<std::string>& files,
-                                          RegisterProgress& progress);
+std::vector<RegisterRow> ReadRegisterRows(const std::vector<std::string>& files, RegisterProgress& progress);
 
 // The rows in the register's order (by NIT, period, date presented, form
 // number and path; unreadable files last, by path) with their marks: two or

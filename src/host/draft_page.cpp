@@ -15,7 +15,7 @@ std::string ValueOf(const Draft& draft, std::string_view name)
     return value ? *value : std::string();
 }
 
-} // namespace
+}  // namespace
 
 bool BuildDraftModifyPage(const Draft& draft, CPageText& page)
 {

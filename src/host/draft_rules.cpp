@@ -7,15 +7,13 @@ namespace formulario {
 namespace {
 
 constexpr const char* kCaption = "Formulario7316";
-constexpr const char* kRecoverQuestion =
-    "Se encontró una declaración que no llegó a generarse.\n¿Desea recuperarla?";
-constexpr const char* kDiscardQuestion =
-    "La declaración tiene datos que no se han generado.\n¿Desea descartarlos?";
+constexpr const char* kRecoverQuestion = "Se encontró una declaración que no llegó a generarse.\n¿Desea recuperarla?";
+constexpr const char* kDiscardQuestion = "La declaración tiene datos que no se han generado.\n¿Desea descartarlos?";
 constexpr const char* kNotRecoverable =
     "Se encontró una declaración que no llegó a generarse, pero no puede recuperarse:\n";
 constexpr const char* kNotKept = "No pudo guardarse el borrador de la declaración: ";
 
-} // namespace
+}  // namespace
 
 CDraftRules::CDraftRules(CDraftStore& store, HostUi& ui, ProblemReporter report)
     : m_store(store), m_ui(ui), m_report(std::move(report))
@@ -100,8 +98,8 @@ std::optional<Draft> CDraftRules::OfferLeftovers(const LiveCheck& running)
 void CDraftRules::ShowDamaged(const std::string& id, const CStatus& read)
 {
     const CStatus setAside = m_store.SetAsideDamaged(id);
-    m_ui.ShowWarning(kNotRecoverable + read.Describe() + ".\n"
-                     + (setAside.ok() ? "Se guardó aparte en " + m_store.DamagedPath() : setAside.Describe()));
+    m_ui.ShowWarning(kNotRecoverable + read.Describe() + ".\n" +
+                     (setAside.ok() ? "Se guardó aparte en " + m_store.DamagedPath() : setAside.Describe()));
 }
 
 void CDraftRules::Report(const CStatus& status)

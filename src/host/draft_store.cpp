@@ -19,7 +19,10 @@ constexpr std::string_view kTemporaryMark = ".tmp";
 constexpr std::string_view kBackupName = "descartado.txt";
 constexpr std::string_view kDamagedName = "danado.txt";
 
-std::string FileName(const std::string& path) { return Utf8Text(Utf8Path(path).filename()); }
+std::string FileName(const std::string& path)
+{
+    return Utf8Text(Utf8Path(path).filename());
+}
 
 // The id of a draft file name "borrador-<id>.txt": decimal digits, a hyphen
 // and hexadecimal digits, as NewDraftId makes them.
@@ -33,13 +36,13 @@ std::optional<std::string_view> DraftIdOf(std::string_view fileName)
     if (hyphen == 0 || hyphen == std::string_view::npos || hyphen + 1 == id.size() || id.size() > 64)
         return std::nullopt;
     const auto digits = id.substr(0, hyphen), random = id.substr(hyphen + 1);
-    const bool ok = std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })
-        && std::all_of(random.begin(), random.end(),
-                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+    const bool ok = std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+                    std::all_of(random.begin(), random.end(),
+                                [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
     return ok ? std::optional(id) : std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 CDraftStore::CDraftStore(std::string folder, std::string ownId, FileWriter writer)
     : m_folder(std::move(folder)), m_ownId(std::move(ownId)), m_writer(std::move(writer))
@@ -56,9 +59,15 @@ std::string CDraftStore::LockPath(std::string_view id) const
     return m_folder + "/" + std::string(kDraftPrefix) + std::string(id) + std::string(kLockSuffix);
 }
 
-std::string CDraftStore::BackupPath() const { return m_folder + "/" + std::string(kBackupName); }
+std::string CDraftStore::BackupPath() const
+{
+    return m_folder + "/" + std::string(kBackupName);
+}
 
-std::string CDraftStore::DamagedPath() const { return m_folder + "/" + std::string(kDamagedName); }
+std::string CDraftStore::DamagedPath() const
+{
+    return m_folder + "/" + std::string(kDamagedName);
+}
 
 CStatus CDraftStore::Prepare()
 {
@@ -83,7 +92,10 @@ CStatus CDraftStore::Save(const Draft& draft)
     return {};
 }
 
-CStatus CDraftStore::Remove() { return Forget(m_ownId); }
+CStatus CDraftStore::Remove()
+{
+    return Forget(m_ownId);
+}
 
 std::vector<std::string> CDraftStore::OtherIds() const
 {
@@ -91,8 +103,7 @@ std::vector<std::string> CDraftStore::OtherIds() const
     if (m_folderUnsafe)
         return ids;
     std::error_code error;
-    for (fs::directory_iterator entry(Utf8Path(m_folder), error), end; !error && entry != end;
-         entry.increment(error)) {
+    for (fs::directory_iterator entry(Utf8Path(m_folder), error), end; !error && entry != end; entry.increment(error)) {
         const std::string name = Utf8Text(entry->path().filename());
         const auto id = DraftIdOf(name);
         if (id && *id != m_ownId && entry->symlink_status(error).type() == fs::file_type::regular)
@@ -128,9 +139,15 @@ CStatus CDraftStore::MoveTo(std::string_view id, const std::string& target)
     return Forget(id);  // its temporaries
 }
 
-CStatus CDraftStore::SetAside(std::string_view id) { return MoveTo(id, BackupPath()); }
+CStatus CDraftStore::SetAside(std::string_view id)
+{
+    return MoveTo(id, BackupPath());
+}
 
-CStatus CDraftStore::SetAsideDamaged(std::string_view id) { return MoveTo(id, DamagedPath()); }
+CStatus CDraftStore::SetAsideDamaged(std::string_view id)
+{
+    return MoveTo(id, DamagedPath());
+}
 
 CStatus CDraftStore::Forget(std::string_view id)
 {

@@ -40,7 +40,7 @@ struct Draft {
 
 // Far above any form's draft (a full annex writes some 60 kB), so that a
 // stray huge file is refused before it is read.
-constexpr std::uintmax_t kMaxDraftBytes = 16 * 1024 * 1024;
+constexpr std::uintmax_t kMaxDraftBytes = std::uintmax_t{16} * 1024 * 1024;
 inline constexpr std::string_view kTooLargeDraft = "demasiado grande";
 
 // The most annex rows a form has.

@@ -29,16 +29,15 @@ constexpr std::string_view kOriginModify = "modificar";
 
 // The fields of the form outside the annex.
 constexpr std::string_view kFixedFields[] = {
-    "c1",      "c2",      "c3",       "c4",      "c5",      "c6",       "dia_ini", "mes_ini",
-    "anio_ini", "dia_fin", "mes_fin", "anio_fin", "renglones1", "nrenglon1", "trenglon1", "v2",
-    "v3",      "c2007",   "c2008",    "c2009",   "c2010",   "c2011",    "c2012",   "c2013",
-    "c2014",   "c2015",   "c2016",    "c2017",   "c2018",   "c2019",    "c2020",   "c2021",
-    "c2022",   "c2023",   "c2024",    "c2025",   "c2026",   "c2027",    "c2028",   "c2029"};
+    "c1",      "c2",       "c3",         "c4",        "c5",        "c6",    "dia_ini", "mes_ini", "anio_ini", "dia_fin",
+    "mes_fin", "anio_fin", "renglones1", "nrenglon1", "trenglon1", "v2",    "v3",      "c2007",   "c2008",    "c2009",
+    "c2010",   "c2011",    "c2012",      "c2013",     "c2014",     "c2015", "c2016",   "c2017",   "c2018",    "c2019",
+    "c2020",   "c2021",    "c2022",      "c2023",     "c2024",     "c2025", "c2026",   "c2027",   "c2028",    "c2029"};
 
-constexpr std::string_view kTypedFixedFields[] = {
-    "c2", "c3", "mes_ini", "anio_ini", "c2020", "c2021", "c2024", "c2025", "c2026"};
+constexpr std::string_view kTypedFixedFields[] = {"c2",    "c3",    "mes_ini", "anio_ini", "c2020",
+                                                  "c2021", "c2024", "c2025",   "c2026"};
 
-constexpr int kAnnexColumns = 9;       // 7 to 9 are the blank form's hidden columns
+constexpr int kAnnexColumns = 9;  // 7 to 9 are the blank form's hidden columns
 constexpr int kTypedAnnexColumns = 6;
 
 // A whole number of decimal digits without a leading zero, within [1, max].
@@ -78,11 +77,20 @@ void AppendEscaped(std::string& out, std::string_view value)
 {
     for (char character : value) {
         switch (character) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default: out += character;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            out += character;
         }
     }
 }
@@ -101,11 +109,20 @@ std::optional<std::string> Unescaped(std::string_view text)
         if (++i == text.size())
             return std::nullopt;
         switch (text[i]) {
-        case '\\': value += '\\'; break;
-        case 'n': value += '\n'; break;
-        case 'r': value += '\r'; break;
-        case 't': value += '\t'; break;
-        default: return std::nullopt;
+        case '\\':
+            value += '\\';
+            break;
+        case 'n':
+            value += '\n';
+            break;
+        case 'r':
+            value += '\r';
+            break;
+        case 't':
+            value += '\t';
+            break;
+        default:
+            return std::nullopt;
         }
     }
     if (!IsValidUtf8(value))
@@ -122,9 +139,9 @@ std::string CheckText(std::string_view text)
 
 // Walks the lines of a draft's text, each split at its first tab into a key
 // and the rest.
-class LineReader {
+class CLineReader {
 public:
-    explicit LineReader(std::string_view text) : m_text(text) {}
+    explicit CLineReader(std::string_view text) : m_text(text) {}
 
     bool Next(std::string_view& key, std::string_view& rest)
     {
@@ -147,14 +164,17 @@ private:
     bool m_hadTab = false;
 };
 
-CStatus Damaged(std::string detail) { return {Cause::kDamaged, std::move(detail)}; }
+CStatus Damaged(std::string detail)
+{
+    return {Cause::kDamaged, std::move(detail)};
+}
 
-} // namespace
+}  // namespace
 
 const std::string* Draft::Value(std::string_view name) const
 {
-    const auto found = std::find_if(fields.begin(), fields.end(),
-                                    [name](const DraftField& field) { return field.name == name; });
+    const auto found =
+        std::find_if(fields.begin(), fields.end(), [name](const DraftField& field) { return field.name == name; });
     return found == fields.end() ? nullptr : &found->value;
 }
 
@@ -168,8 +188,7 @@ bool IsFormField(std::string_view name, int annexRows)
 
 bool IsTypedField(std::string_view name)
 {
-    if (std::find(std::begin(kTypedFixedFields), std::end(kTypedFixedFields), name)
-        != std::end(kTypedFixedFields))
+    if (std::find(std::begin(kTypedFixedFields), std::end(kTypedFixedFields), name) != std::end(kTypedFixedFields))
         return true;
     const auto cell = ParseAnnexCell(name);
     return cell && cell->column <= kTypedAnnexColumns;
@@ -177,9 +196,8 @@ bool IsTypedField(std::string_view name)
 
 bool HoldsTypedValues(const Draft& draft)
 {
-    return std::any_of(draft.fields.begin(), draft.fields.end(), [](const DraftField& field) {
-        return !field.value.empty() && IsTypedField(field.name);
-    });
+    return std::any_of(draft.fields.begin(), draft.fields.end(),
+                       [](const DraftField& field) { return !field.value.empty() && IsTypedField(field.name); });
 }
 
 bool SameTypedValues(const Draft& a, const Draft& b)
@@ -235,7 +253,7 @@ CResult<CheckedBody> CheckedBodyOf(std::string_view text)
         return Cause::kTruncated;
     const std::size_t endLine = text.rfind('\n', text.size() - 2) + 1;
     const std::string_view body = text.substr(0, endLine);
-    LineReader closing(text.substr(endLine, text.size() - endLine - 1));
+    CLineReader closing(text.substr(endLine, text.size() - endLine - 1));
     std::string_view key, rest;
     if (!closing.Next(key, rest) || key != kEndKey)
         return Cause::kTruncated;
@@ -246,7 +264,7 @@ CResult<CheckedBody> CheckedBodyOf(std::string_view text)
 }
 
 // The four header lines: origin, source file, form number and row count.
-CStatus ReadHeader(LineReader& lines, Draft& read)
+CStatus ReadHeader(CLineReader& lines, Draft& read)
 {
     const std::string_view headerKeys[] = {kOriginKey, kSourceKey, kNumberKey, kRowsKey};
     std::string_view header[4];
@@ -276,7 +294,7 @@ CStatus ReadHeader(LineReader& lines, Draft& read)
 }
 
 // One line per field, each naming a field of the form once.
-CStatus ReadFields(LineReader& lines, Draft& read)
+CStatus ReadFields(CLineReader& lines, Draft& read)
 {
     std::unordered_set<std::string_view> seen;
     std::string_view key, rest;
@@ -297,7 +315,7 @@ CStatus ReadFields(LineReader& lines, Draft& read)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 CResult<Draft> ReadDraftText(std::string_view text)
 {
@@ -314,8 +332,8 @@ CResult<Draft> ReadDraftText(std::string_view text)
     if (!checked.ok())
         return checked.status();
     Draft read;
-    LineReader lines(checked->body.substr(firstLine.size() + 1));
-    for (CStatus (*step)(LineReader&, Draft&) : {ReadHeader, ReadFields})
+    CLineReader lines(checked->body.substr(firstLine.size() + 1));
+    for (CStatus (*step)(CLineReader&, Draft&) : {ReadHeader, ReadFields})
         if (CStatus status = step(lines, read); !status.ok())
             return status;
     if (checked->count != std::to_string(read.fields.size()))

@@ -25,12 +25,17 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
 CStatus UnreadableFileStatus(ReadProblem problem)
 {
     switch (problem) {
-    case ReadProblem::kNone: return Cause::kNone;
-    case ReadProblem::kNotRegular: return Cause::kNotRegularFile;
-    case ReadProblem::kTooLarge: return Cause::kFileTooLarge;
-    case ReadProblem::kNoMemory: return Cause::kNoMemory;
+    case ReadProblem::kNone:
+        return Cause::kNone;
+    case ReadProblem::kNotRegular:
+        return Cause::kNotRegularFile;
+    case ReadProblem::kTooLarge:
+        return Cause::kFileTooLarge;
+    case ReadProblem::kNoMemory:
+        return Cause::kNoMemory;
     case ReadProblem::kNotOpened:
-    case ReadProblem::kFailed: break;
+    case ReadProblem::kFailed:
+        break;
     }
     return Cause::kUnreadable;
 }
@@ -39,7 +44,7 @@ CResult<std::string> ReadWholeStream(std::istream& stream)
 {
     return WithinMemory(Cause::kNoMemory, [&stream]() -> CResult<std::string> {
         std::string bytes;
-        std::string chunk(64 * 1024, '\0');
+        std::string chunk(std::size_t{64} * 1024, '\0');
         while (stream.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || stream.gcount() > 0) {
             bytes.append(chunk.data(), static_cast<std::size_t>(stream.gcount()));
             if (bytes.size() > kMaxDeclarationFileBytes)

@@ -24,8 +24,7 @@ constexpr const char* kNitUnusable =
     "Error:\nEl NIT contiene caracteres que no pueden usarse en el nombre de un directorio.";
 constexpr const char* kNumberUnusable =
     "Error:\nEl número de declaración contiene caracteres que no pueden usarse en el nombre de un archivo.";
-constexpr const char* kUnwritableCharacters =
-    "Error:\nLa declaración contiene caracteres que no pueden guardarse: ";
+constexpr const char* kUnwritableCharacters = "Error:\nLa declaración contiene caracteres que no pueden guardarse: ";
 constexpr const char* kSealFailed = "Error:\nNo pudo generarse el archivo de la declaración.";
 constexpr const char* kNotCreated = "Error:\nNo pudo crearse el archivo de la declaración.";
 constexpr const char* kNotWritten =
@@ -57,7 +56,7 @@ std::string SavedMessage(const std::string& path)
            "medio del menu \"Archivo\" la opcion \"Salir\".";
 }
 
-} // namespace
+}  // namespace
 
 CGenerationFlow::CGenerationFlow(HostUi& ui, OutputPlace place, FileWriter writer)
     : m_ui(ui), m_place(std::move(place)), m_writer(std::move(writer))
@@ -65,8 +64,7 @@ CGenerationFlow::CGenerationFlow(HostUi& ui, OutputPlace place, FileWriter write
 }
 
 bool CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
-                                    const std::string& cadenahtml,
-                                    const std::string& nitcontribuyente)
+                                    const std::string& cadenahtml, const std::string& nitcontribuyente)
 {
     if (!AcceptsNames(numformulario, nitcontribuyente))
         return false;
@@ -85,7 +83,7 @@ bool CGenerationFlow::GeneraArchivo(const std::string& cadenaxml, const std::str
         return false;
     }
     const CResult<std::string> sealed = IsSealableDeclaration(cadenaxml) ? SealWindows1252Declaration(*xml)
-                                                                          : CResult<std::string>(Cause::kNothingToSeal);
+                                                                         : CResult<std::string>(Cause::kNothingToSeal);
     if (!sealed.ok()) {
         m_ui.ShowMessage(kSealFailed, kCaptionDeclaration);
         return false;
@@ -122,14 +120,13 @@ bool CGenerationFlow::MayWrite(const std::string& path)
     return m_ui.AskYesNo("Ya existe " + path + "; ¿Desea reemplazarlo?", kCaptionDeclaration, Answer::kNo);
 }
 
-bool CGenerationFlow::WriteDataFile(const std::string& path, const std::string& sealed,
-                                    const std::string& cadenahtml)
+bool CGenerationFlow::WriteDataFile(const std::string& path, const std::string& sealed, const std::string& cadenahtml)
 {
     if (const CStatus written = m_writer(path, sealed); !written.ok()) {
         m_ui.ShowMessage(written.cause() == Cause::kNotCreated ? kNotCreated : kNotWritten, kCaptionDeclaration);
         return false;
     }
-    m_rutaArchivo = path;
+    m_lastDataFile = path;
     m_cadenahtml = cadenahtml;
     m_ui.ShowMessage(GeneratedMessage(path), kCaptionDeclaration);
     return true;
@@ -137,7 +134,7 @@ bool CGenerationFlow::WriteDataFile(const std::string& path, const std::string& 
 
 void CGenerationFlow::OnFileSave()
 {
-    if (m_rutaArchivo.empty()) {
+    if (m_lastDataFile.empty()) {
         m_ui.ShowMessage(kNothingToSave, kCaptionCopy);
         return;
     }
@@ -146,7 +143,7 @@ void CGenerationFlow::OnFileSave()
         m_ui.ShowMessage(kUnwritableCharacters + markup.status().detail(), kCaptionCopy);
         return;
     }
-    const std::string path = HtmlCopyPath(m_rutaArchivo);
+    const std::string path = HtmlCopyPath(m_lastDataFile);
     if (!m_writer(path, BuildHtmlCopy(*markup)).ok()) {
         m_ui.ShowMessage(kCopyFailed, kCaptionCopy);
         return;

@@ -21,24 +21,23 @@ public:
     // that is not a well-formed declaration is not sealed. True when the data
     // file was written.
     [[nodiscard]] bool GeneraArchivo(const std::string& cadenaxml, const std::string& numformulario,
-                       const std::string& cadenahtml, const std::string& nitcontribuyente);
+                                     const std::string& cadenahtml, const std::string& nitcontribuyente);
 
     // Writes the HTML copy of the last declaration generated.
     void OnFileSave();
 
     // The data file last written, empty before the first one.
-    const std::string& RutaArchivo() const { return m_rutaArchivo; }
+    const std::string& LastDataFile() const { return m_lastDataFile; }
 
 private:
     bool AcceptsNames(const std::string& numformulario, const std::string& nitcontribuyente);
     bool MayWrite(const std::string& path);
-    bool WriteDataFile(const std::string& path, const std::string& sealed,
-                       const std::string& cadenahtml);
+    bool WriteDataFile(const std::string& path, const std::string& sealed, const std::string& cadenahtml);
 
     HostUi& m_ui;
     OutputPlace m_place;
     FileWriter m_writer;
-    std::string m_rutaArchivo;
+    std::string m_lastDataFile;
     std::string m_cadenahtml;
 };
 

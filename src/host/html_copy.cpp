@@ -11,7 +11,8 @@ constexpr std::string_view kHead =
     " P.izq{ FONT-FAMILY: Verdana; FONT-SIZE: 10px; TEXT-ALIGN: left } TD.particular{ FONT-FAMILY: Verdana } "
     " TD{BACKGROUND-COLOR: #ffffdc; FONT-FAMILY: Verdana; FONT-SIZE: 8pt; TEXT-ALIGN: center }"
     " TABLE{ FONT-FAMILY: Verdana; WIDTH: 100% } INPUT.lectura{ BACKGROUND-COLOR: #ffffdc; TEXT-ALIGN: right}"
-    " INPUT.resaltado{BACKGROUND-COLOR: #ffffdc; FONT-FAMILY: Verdana; FONT-SIZE: 13pt; TEXT-ALIGN: right} INPUT.der{ TEXT-ALIGN: right} "
+    " INPUT.resaltado{BACKGROUND-COLOR: #ffffdc; FONT-FAMILY: Verdana; FONT-SIZE: 13pt; TEXT-ALIGN: right} INPUT.der{ "
+    "TEXT-ALIGN: right} "
     " BODY { FONT-FAMILY: Verdana} TD.fondoizq{ BACKGROUND-COLOR: #a3c9ff; TEXT-ALIGN: left }"
     " DIV { FONT-FAMILY: Verdana; FONT-SIZE: 8pt} </STYLE>"
     "<head>\n"
@@ -21,7 +22,7 @@ constexpr std::string_view kHead =
 
 constexpr std::string_view kTail = "</body>\n</html>\n";
 
-} // namespace
+}  // namespace
 
 std::string BuildHtmlCopy(std::string_view markup)
 {

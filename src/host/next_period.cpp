@@ -18,9 +18,12 @@ std::optional<int> Number(std::string_view text)
     return value;
 }
 
-std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string TwoDigits(int value)
+{
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
 
-} // namespace
+}  // namespace
 
 std::optional<PeriodMonth> FollowingMonth(const PeriodDate& saved)
 {
@@ -37,13 +40,12 @@ Draft NextPeriodDraft(const Declaration& previous, const PeriodMonth& period)
     Draft draft;
     draft.origin = DraftOrigin::kNew;
     draft.annexRows = static_cast<int>(previous.rows.size());
-    draft.fields = {{"c2", previous.nit}, {"c3", previous.name}, {"mes_ini", period.month},
-                    {"anio_ini", period.year}};
+    draft.fields = {{"c2", previous.nit}, {"c3", previous.name}, {"mes_ini", period.month}, {"anio_ini", period.year}};
     for (std::size_t i = 0; i < previous.rows.size(); ++i) {
         const std::string row = "f1" + std::to_string(i + 1) + "c";
         for (int column = 1; column <= 3; ++column)
-            draft.fields.push_back({row + std::to_string(column),
-                                    previous.rows[i].cells[static_cast<std::size_t>(column - 1)]});
+            draft.fields.push_back(
+                {row + std::to_string(column), previous.rows[i].cells[static_cast<std::size_t>(column - 1)]});
     }
     return draft;
 }
@@ -57,7 +59,7 @@ std::optional<Declaration> ReadPreviousDeclaration(const std::string& path, Host
         read = declaration;
         return true;
     };
-    if (!BuildReopenedPage(ReopenMode::Consult, keep, path, ui, page))
+    if (!BuildReopenedPage(ReopenMode::kConsult, keep, path, ui, page))
         return std::nullopt;
     return read;
 }

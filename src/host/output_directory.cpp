@@ -25,8 +25,8 @@ bool IsReservedName(std::string_view name)
                    [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
     if (std::find(std::begin(kReservedNames), std::end(kReservedNames), stem) != std::end(kReservedNames))
         return true;
-    return stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9'
-        && std::find(std::begin(kNumberedReservedNames), std::end(kNumberedReservedNames),
+    return stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9' &&
+           std::find(std::begin(kNumberedReservedNames), std::end(kNumberedReservedNames),
                      std::string_view(stem).substr(0, 3)) != std::end(kNumberedReservedNames);
 }
 
@@ -49,15 +49,14 @@ void MakeLevelIfMissing(const std::string& path)
         std::filesystem::create_directory(Utf8Path(path), error);
 }
 
-} // namespace
+}  // namespace
 
 bool IsPlainFileName(std::string_view name)
 {
     if (name.empty() || name.back() == '.' || name.back() == ' ' || IsReservedName(name))
         return false;
-    return std::none_of(name.begin(), name.end(), [](char c) {
-        return IsControl(c) || kForbiddenInNames.find(c) != std::string_view::npos;
-    });
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return IsControl(c) || kForbiddenInNames.find(c) != std::string_view::npos; });
 }
 
 std::optional<std::string> TaxpayerDirectory(const std::string& chosen, const std::string& nit,

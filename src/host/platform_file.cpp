@@ -21,8 +21,7 @@ namespace {
 
 // Reads at most `maxBytes` from `read`, refusing more: `read(buffer, size)`
 // gives the bytes read, 0 at the end, or -1 on failure.
-template <typename Read>
-FileContent ReadBounded(std::uintmax_t knownSize, std::uintmax_t maxBytes, Read read)
+template <typename Read> FileContent ReadBounded(std::uintmax_t knownSize, std::uintmax_t maxBytes, Read read)
 {
     FileContent content;
     if (knownSize > maxBytes)
@@ -34,8 +33,8 @@ FileContent ReadBounded(std::uintmax_t knownSize, std::uintmax_t maxBytes, Read 
             if (filled == content.bytes.size()) {
                 if (content.bytes.size() > maxBytes)
                     return {ReadProblem::kTooLarge, {}};
-                content.bytes.resize(static_cast<std::size_t>(
-                    std::min<std::uintmax_t>(maxBytes + 1, content.bytes.size() * 2)));
+                content.bytes.resize(
+                    static_cast<std::size_t>(std::min<std::uintmax_t>(maxBytes + 1, content.bytes.size() * 2)));
             }
             const long long got = read(content.bytes.data() + filled, content.bytes.size() - filled);
             if (got < 0)
@@ -55,15 +54,18 @@ FileContent ReadBounded(std::uintmax_t knownSize, std::uintmax_t maxBytes, Read 
 
 #ifdef _WIN32
 
-HANDLE AsHandle(FileHandle file) { return reinterpret_cast<HANDLE>(file); }
+HANDLE AsHandle(FileHandle file)
+{
+    return reinterpret_cast<HANDLE>(file);
+}
 
 class CWindowsFileSystem final : public CFileSystem {
 public:
     // Files of the user's profile folder inherit its owner-only access.
     std::optional<FileHandle> CreateNew(const fs::path& path, bool) override
     {
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return std::nullopt;
         return reinterpret_cast<FileHandle>(file);
@@ -92,8 +94,8 @@ public:
 
 bool IsPlainEntry(DWORD attributes)
 {
-    return attributes != INVALID_FILE_ATTRIBUTES
-        && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 #else
@@ -102,8 +104,8 @@ class CPosixFileSystem final : public CFileSystem {
 public:
     std::optional<FileHandle> CreateNew(const fs::path& path, bool ownerOnly) override
     {
-        const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                              ownerOnly ? 0600 : 0666);
+        const int file =
+            open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, ownerOnly ? 0600 : 0666);
         if (file < 0)
             return std::nullopt;
         return file;
@@ -122,10 +124,7 @@ public:
     }
     bool Sync(FileHandle file) override { return fsync(static_cast<int>(file)) == 0; }
     bool Close(FileHandle file) override { return close(static_cast<int>(file)) == 0; }
-    bool Replace(const fs::path& from, const fs::path& to) override
-    {
-        return rename(from.c_str(), to.c_str()) == 0;
-    }
+    bool Replace(const fs::path& from, const fs::path& to) override { return rename(from.c_str(), to.c_str()) == 0; }
     bool SyncFolder(const fs::path& folder) override
     {
         const int handle = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -158,7 +157,7 @@ FileContent ReadOpenFile(int file, std::uintmax_t maxBytes)
 
 #endif
 
-} // namespace
+}  // namespace
 
 CFileSystem& PlatformFileSystem()
 {
@@ -175,7 +174,8 @@ CFileSystem& PlatformFileSystem()
 FileContent ReadRegularFile(const fs::path& path, std::uintmax_t maxBytes, LinkRule links)
 {
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (links == LinkRule::kRefuse ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, flags, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         // A folder is not opened as a file at all.
         const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -184,8 +184,8 @@ FileContent ReadRegularFile(const fs::path& path, std::uintmax_t maxBytes, LinkR
     }
     BY_HANDLE_FILE_INFORMATION information{};
     FileContent content{ReadProblem::kNotRegular, {}};
-    if (GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &information)
-        && IsPlainEntry(information.dwFileAttributes)) {
+    if (GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &information) &&
+        IsPlainEntry(information.dwFileAttributes)) {
         const std::uintmax_t size = (std::uintmax_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
         content = ReadBounded(size, maxBytes, [file](char* buffer, std::size_t size) -> long long {
             DWORD got = 0;
@@ -197,21 +197,24 @@ FileContent ReadRegularFile(const fs::path& path, std::uintmax_t maxBytes, LinkR
     return content;
 }
 
-bool IsRegularFileEntry(const fs::path& path) { return IsPlainEntry(GetFileAttributesW(path.c_str())); }
+bool IsRegularFileEntry(const fs::path& path)
+{
+    return IsPlainEntry(GetFileAttributesW(path.c_str()));
+}
 
 bool MakePrivateFolder(const fs::path& path)
 {
     std::error_code error;
     fs::create_directories(path, error);
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-        && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
 
 bool MoveRegularFile(const fs::path& from, const fs::path& to)
 {
-    return IsRegularFileEntry(from)
-        && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return IsRegularFileEntry(from) &&
+           MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool RemoveRegularFile(const fs::path& path)
@@ -249,11 +252,11 @@ bool MakePrivateFolder(const fs::path& path)
     if (folder < 0)
         return false;
     struct stat status {};
-    const bool own = fstat(folder, &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == geteuid()
-        && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
-    const bool private_ = own && fchmod(folder, status.st_mode & S_IRWXU) == 0;
+    const bool own = fstat(folder, &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == geteuid() &&
+                     (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    const bool madePrivate = own && fchmod(folder, status.st_mode & S_IRWXU) == 0;
     close(folder);
-    return private_;
+    return madePrivate;
 }
 
 bool MoveRegularFile(const fs::path& from, const fs::path& to)
@@ -262,8 +265,8 @@ bool MoveRegularFile(const fs::path& from, const fs::path& to)
     if (file < 0)
         return false;
     struct stat status {};
-    const bool moved = fstat(file, &status) == 0 && S_ISREG(status.st_mode)
-        && fchmod(file, S_IRUSR | S_IWUSR) == 0 && rename(from.c_str(), to.c_str()) == 0;
+    const bool moved = fstat(file, &status) == 0 && S_ISREG(status.st_mode) && fchmod(file, S_IRUSR | S_IWUSR) == 0 &&
+                       rename(from.c_str(), to.c_str()) == 0;
     close(file);
     return moved;
 }

@@ -15,11 +15,16 @@ std::string TwoDigits(int value)
 std::string MarkText(const RegisterRow& row)
 {
     switch (row.mark) {
-    case RegisterMark::kNone: return "";
-    case RegisterMark::kOriginal: return "Original";
-    case RegisterMark::kCorrection: return "Corrección " + std::to_string(row.correction);
-    case RegisterMark::kGap: return "Falta";
-    case RegisterMark::kUnreadable: return "No se pudo leer";
+    case RegisterMark::kNone:
+        return "";
+    case RegisterMark::kOriginal:
+        return "Original";
+    case RegisterMark::kCorrection:
+        return "Corrección " + std::to_string(row.correction);
+    case RegisterMark::kGap:
+        return "Falta";
+    case RegisterMark::kUnreadable:
+        return "No se pudo leer";
     }
     return "";
 }
@@ -37,22 +42,33 @@ std::string AmountKey(const std::string& amount)
     return key;
 }
 
-} // namespace
+}  // namespace
 
 std::string RegisterCell(const RegisterRow& row, RegisterColumn column)
 {
     switch (column) {
-    case RegisterColumn::kNit: return row.nit;
-    case RegisterColumn::kName: return row.name;
-    case RegisterColumn::kPeriod: return row.year ? TwoDigits(row.month) + "/" + std::to_string(row.year) : "";
-    case RegisterColumn::kDeclarationNumber: return row.declarationNumber;
-    case RegisterColumn::kFormNumber: return row.formNumber;
-    case RegisterColumn::kPresented: return row.presented;
-    case RegisterColumn::kTax: return row.tax;
-    case RegisterColumn::kRectifies: return row.rectifies;
-    case RegisterColumn::kPath: return row.path;
-    case RegisterColumn::kMark: return MarkText(row);
-    case RegisterColumn::kReason: return row.reason;
+    case RegisterColumn::kNit:
+        return row.nit;
+    case RegisterColumn::kName:
+        return row.name;
+    case RegisterColumn::kPeriod:
+        return row.year ? TwoDigits(row.month) + "/" + std::to_string(row.year) : "";
+    case RegisterColumn::kDeclarationNumber:
+        return row.declarationNumber;
+    case RegisterColumn::kFormNumber:
+        return row.formNumber;
+    case RegisterColumn::kPresented:
+        return row.presented;
+    case RegisterColumn::kTax:
+        return row.tax;
+    case RegisterColumn::kRectifies:
+        return row.rectifies;
+    case RegisterColumn::kPath:
+        return row.path;
+    case RegisterColumn::kMark:
+        return MarkText(row);
+    case RegisterColumn::kReason:
+        return row.reason;
     }
     return "";
 }
@@ -60,10 +76,14 @@ std::string RegisterCell(const RegisterRow& row, RegisterColumn column)
 std::string RegisterSortKey(const RegisterRow& row, RegisterColumn column)
 {
     switch (column) {
-    case RegisterColumn::kPeriod: return std::to_string(row.year * 100 + row.month + 1000000);
-    case RegisterColumn::kPresented: return PresentedDateKey(row.presented);
-    case RegisterColumn::kTax: return AmountKey(row.tax);
-    default: return RegisterCell(row, column);
+    case RegisterColumn::kPeriod:
+        return std::to_string(row.year * 100 + row.month + 1000000);
+    case RegisterColumn::kPresented:
+        return PresentedDateKey(row.presented);
+    case RegisterColumn::kTax:
+        return AmountKey(row.tax);
+    default:
+        return RegisterCell(row, column);
     }
 }
 

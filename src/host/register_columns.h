@@ -10,7 +10,17 @@ namespace formulario {
 
 // The register's columns, in the order shown and printed.
 enum class RegisterColumn {
-    kNit, kName, kPeriod, kDeclarationNumber, kFormNumber, kPresented, kTax, kRectifies, kPath, kMark, kReason
+    kNit,
+    kName,
+    kPeriod,
+    kDeclarationNumber,
+    kFormNumber,
+    kPresented,
+    kTax,
+    kRectifies,
+    kPath,
+    kMark,
+    kReason
 };
 
 struct RegisterColumnSpec {

@@ -34,10 +34,10 @@ constexpr std::string_view kOtherFormMessage =
     "Error:\nNo es posible abrir el documento, ya que no pertenece a un formulario DRN-7316.";
 constexpr std::string_view kOtherFormCaption = "Formulario7489";
 
-} // namespace
+}  // namespace
 
-bool BuildReopenedPage(ReopenMode mode, const PageBuilder& build, const std::string& path, HostUi& ui,
-                       CPageText& page, std::ostream* trace)
+bool BuildReopenedPage(ReopenMode mode, const PageBuilder& build, const std::string& path, HostUi& ui, CPageText& page,
+                       std::ostream* trace)
 {
     const ReopenMessages& messages = kMessages[static_cast<std::size_t>(mode)];
     auto refuse = [&ui](std::string_view message) {

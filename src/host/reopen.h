@@ -13,7 +13,7 @@ namespace formulario {
 // The two ways of reopening a saved declaration: read-only or for correction.
 // They run the same steps and differ in the page they build and the wording
 // of their messages.
-enum class ReopenMode { Consult, Modify };
+enum class ReopenMode { kConsult, kModify };
 
 // Writes the page of a declaration; false when a value it needs is missing.
 using PageBuilder = std::function<bool(const Declaration&, CPageText&)>;
@@ -24,8 +24,8 @@ using PageBuilder = std::function<bool(const Declaration&, CPageText&)>;
 // megabyte is reused rather than made anew. Every refusal is reported
 // through `ui`. The reader's trace goes to `trace` when given. True when the
 // page was built.
-[[nodiscard]] bool BuildReopenedPage(ReopenMode mode, const PageBuilder& build, const std::string& path,
-                                     HostUi& ui, CPageText& page, std::ostream* trace = nullptr);
+[[nodiscard]] bool BuildReopenedPage(ReopenMode mode, const PageBuilder& build, const std::string& path, HostUi& ui,
+                                     CPageText& page, std::ostream* trace = nullptr);
 
 // BuildReopenedPage, then shows the page in place of the current one; a
 // refusal leaves the page shown as it was. True when the page was shown.

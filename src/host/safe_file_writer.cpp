@@ -15,8 +15,7 @@ struct Temporary {
     FileHandle file;
 };
 
-std::optional<Temporary> CreateTemporaryBeside(const std::filesystem::path& target, bool ownerOnly,
-                                               CFileSystem& files)
+std::optional<Temporary> CreateTemporaryBeside(const std::filesystem::path& target, bool ownerOnly, CFileSystem& files)
 {
     for (unsigned attempt = 0; attempt < kTemporaryNames; ++attempt) {
         std::filesystem::path candidate = target;
@@ -42,10 +41,9 @@ std::filesystem::path FolderOf(const std::filesystem::path& path)
     return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
 }
 
-} // namespace
+}  // namespace
 
-CStatus WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes,
-                               FileAccess access)
+CStatus WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes, FileAccess access)
 {
     const bool ownerOnly = access == FileAccess::kOwnerOnly;
     const std::filesystem::path target = Utf8Path(path);

@@ -38,8 +38,7 @@ CStatus WritePrivateFileWhole(const std::string& path, std::string_view bytes);
 enum class FileAccess { kShared, kOwnerOnly };
 
 // Either of the above, through the file-system steps of `files`.
-CStatus WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes,
-                               FileAccess access);
+CStatus WriteFileWholeWith(CFileSystem& files, const std::string& path, std::string_view bytes, FileAccess access);
 
 // How the flows write files; tests pass a failing one.
 using FileWriter = std::function<CStatus(const std::string& path, std::string_view bytes)>;

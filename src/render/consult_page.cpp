@@ -21,32 +21,31 @@ constexpr std::string_view kFavourLabel = "(=) Saldo favor del contribuyente";
 
 // Appends the page fragment by fragment. The first box the page needs and
 // the declaration lacks makes the page incomplete; nothing is written after it.
-class ConsultPageWriter {
+class CConsultPageWriter {
 public:
-    ConsultPageWriter(const Declaration& declaration, CPageText& page)
-        : declaration_(declaration), page_(page) {}
+    CConsultPageWriter(const Declaration& declaration, CPageText& page) : m_declaration(declaration), m_page(page) {}
 
     bool Write()
     {
-        page_.Clear();
+        m_page.Clear();
         Head();
         Header();
         Taxpayer();
         Annex();
         TaxDetermination();
         Rectification();
-        return complete_;
+        return m_complete;
     }
 
 private:
-    ConsultPageWriter& Put(std::string_view text)
+    CConsultPageWriter& Put(std::string_view text)
     {
-        if (complete_)
-            page_.Append(text);
+        if (m_complete)
+            m_page.Append(text);
         return *this;
     }
 
-    ConsultPageWriter& Row(std::initializer_list<std::string_view> cells)
+    CConsultPageWriter& Row(std::initializer_list<std::string_view> cells)
     {
         Put("<tr>");
         for (std::string_view cell : cells)
@@ -55,22 +54,19 @@ private:
     }
 
     // A saved text, written as saved.
-    ConsultPageWriter& Text(std::string_view text)
-    {
-        return Put(EscapeHtml(text));
-    }
+    CConsultPageWriter& Text(std::string_view text) { return Put(EscapeHtml(text)); }
 
     // The saved text of a box, or nothing when the page is already
     // incomplete or the box is missing (which makes it incomplete).
     std::optional<std::string_view> BoxText(int id)
     {
-        const std::string* box = complete_ ? declaration_.Box(id) : nullptr;
-        complete_ = complete_ && box;
+        const std::string* box = m_complete ? m_declaration.Box(id) : nullptr;
+        m_complete = m_complete && box;
         return box ? std::optional<std::string_view>(*box) : std::nullopt;
     }
 
     // A box of the form, with a saved text of "0" written as nothing.
-    ConsultPageWriter& Amount(int id)
+    CConsultPageWriter& Amount(int id)
     {
         if (const auto text = BoxText(id); text && *text != "0")
             Put(EscapeHtml(*text));
@@ -94,15 +90,13 @@ private:
              "Dirección de Rentas Nacionales</font></td>\n",
              "<td class='particular' width='53%' rowspan='2' valign='middle'>"
              " Declaración jurada del impuesto sobre<br>",
-             "<font size=\"5\"><strong>CIGARRILLOS</strong><br></font>",
-             "fabricados a máquina", "</td>",
+             "<font size=\"5\"><strong>CIGARRILLOS</strong><br></font>", "fabricados a máquina", "</td>",
              "<td width='24%' valign='middle' colspan='2'>",
-             "<font size='5'><strong>DRN-7316</strong></font><br><font size='1'>Release 1.6</font>",
-             "</td>"});
+             "<font size='5'><strong>DRN-7316</strong></font><br><font size='1'>Release 1.6</font>", "</td>"});
         Put("<tr>");
         Put("<td class='particular' width='24%' valign='middle' colspan='2'>");
         Put("<font size='3'>No. &nbsp;</font>").Put("<font size='3'><strong>");
-        Text(declaration_.formNumber);
+        Text(m_declaration.formNumber);
         Put("</strong></font>").Put("</td>").Put("</tr>");
         Row({"<td width='100%' height='25%' colspan=4>Autorizado por la Contralor&iacute;a General "
              "de Cuentas, seg&uacute;n resoluci&oacute;n No. Rc./0001153 "
@@ -116,20 +110,20 @@ private:
     {
         Put("<!-- RECUADRO NO. 0 -->").Put(kFullWidthTable).Put("<tr>");
         Put("<td class='particular' width='30%'>NIT del contribuyente<br>");
-        Put("<font size='4'><strong>&nbsp;").Text(declaration_.nit).Put("</strong></font>").Put("</td>");
+        Put("<font size='4'><strong>&nbsp;").Text(m_declaration.nit).Put("</strong></font>").Put("</td>");
         Put("<td class='particular' width='70%'>Nombre o razón social del contribuyente<br>");
-        Put("<font size='3'><strong>&nbsp;").Text(declaration_.name).Put("</strong></font>").Put("</td>");
+        Put("<font size='3'><strong>&nbsp;").Text(m_declaration.name).Put("</strong></font>").Put("</td>");
         Put("</tr>").Put("</table>");
 
         Put(kFullWidthTable);
         Row({"<td class='fondo' width='100%' colspan='7'>&nbsp;</td>"});
         Row({"<td class='fondo' width='30%' rowspan='3'>&nbsp;</td>",
-             "<td width='13%' rowspan='3'>PERIODO<br>DE<br>IMPOSICION</td>",
-             "<td width='5%'>&nbsp;</td>", "<td width='6%'>Día</td>", "<td width='6%'>Mes</td>",
-             "<td width='10%'>Año</td>", "<td class='fondo' width='30%' rowspan='3'>&nbsp;</td>"});
-        Put("<tr>").Put("<td width='5%'>Del</td>").Put(kPeriodCell).Text(declaration_.from.text);
+             "<td width='13%' rowspan='3'>PERIODO<br>DE<br>IMPOSICION</td>", "<td width='5%'>&nbsp;</td>",
+             "<td width='6%'>Día</td>", "<td width='6%'>Mes</td>", "<td width='10%'>Año</td>",
+             "<td class='fondo' width='30%' rowspan='3'>&nbsp;</td>"});
+        Put("<tr>").Put("<td width='5%'>Del</td>").Put(kPeriodCell).Text(m_declaration.from.text);
         Put("</strong></font></td>").Put("</tr>");
-        Put("<tr>").Put("<td width='5%'>Al</td>").Put(kPeriodCell).Text(declaration_.to.text);
+        Put("<tr>").Put("<td width='5%'>Al</td>").Put(kPeriodCell).Text(m_declaration.to.text);
         Put("</strong></font></td>").Put("</tr>");
         Row({"<td class='fondo' width='100%' colspan='7'>&nbsp;</td>"});
         Put("</table>").Put("<!-- FINAL RECUADRO NO. 0 -->");
@@ -139,19 +133,17 @@ private:
     {
         Put("<!-- RECUADRO NO. 1 -->").Put("<table id=\"tabla1\" border='2' width='100%'>");
         Row({"<td width='100%' colspan='7'>MARCAS</td>"});
-        Row({"<td width='5%' rowspan='3' >&nbsp;</td>",
-             "<td width='25%' rowspan='3' >Marcas y presentación</td>",
+        Row({"<td width='5%' rowspan='3' >&nbsp;</td>", "<td width='25%' rowspan='3' >Marcas y presentación</td>",
              "<td width='15%' rowspan='3'>Precio sugerido<br>al consumidor<br>sin IVA y sin<br>"
              "impuesto<br>específico (Dto<br>61-77)<br></td>",
              "<td width='15%' rowspan='3'>Base Imponible</td>",
              "<td width='45%' colspan='3'>Cantidad de paquetes 10 x 20</td>"});
-        Row({"<td width='15%' rowspan='2'>Fabricados</td>",
-             "<td width='30%' colspan='2'>Deducciones Art. 24</td>"});
+        Row({"<td width='15%' rowspan='2'>Fabricados</td>", "<td width='30%' colspan='2'>Deducciones Art. 24</td>"});
         Row({"<td width='15%'>Inciso A</td>", "<td width='15%'>Inciso B</td>"});
         Put("<!-- RECUADRO DINAMICO -->").Put("<tbody id=\"cuerpo1\">\n").Put("\n");
         // The rows are numbered one after another, whatever their numbers in the file.
         int shown = 0;
-        for (const AnnexRow& row : declaration_.rows)
+        for (const AnnexRow& row : m_declaration.rows)
             WriteAnnexRow(++shown, row);
         Put("  </tbody>\n").Put("  <!-- FIN RECUADRO DINAMICO -->\n");
 
@@ -206,7 +198,7 @@ private:
         Put("</table>").Put("<!-- FIN RECUADRO NO. 1 -->");
     }
 
-    ConsultPageWriter& AmountPair(int first, int second)
+    CConsultPageWriter& AmountPair(int first, int second)
     {
         Put(kAmountCell).Amount(first).Put(kAmountCellEnd);
         return Put(kAmountCell).Amount(second).Put(kAmountCellEnd);
@@ -272,16 +264,16 @@ private:
         Put(valueEnd).Put("</td>").Put("</tr>");
     }
 
-    const Declaration& declaration_;
-    CPageText& page_;
-    bool complete_ = true;
+    const Declaration& m_declaration;
+    CPageText& m_page;
+    bool m_complete = true;
 };
 
-} // namespace
+}  // namespace
 
 bool BuildConsultPage(const Declaration& declaration, CPageText& page)
 {
-    return ConsultPageWriter(declaration, page).Write();
+    return CConsultPageWriter(declaration, page).Write();
 }
 
 }  // namespace formulario

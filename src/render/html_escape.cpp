@@ -8,12 +8,23 @@ std::string EscapeHtml(std::string_view text)
     escaped.reserve(text.size());
     for (char ch : text) {
         switch (ch) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        case '\'': escaped += "&#39;"; break;
-        default: escaped += ch;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        case '\'':
+            escaped += "&#39;";
+            break;
+        default:
+            escaped += ch;
         }
     }
     return escaped;

@@ -23,8 +23,7 @@ std::string Slashed(const PeriodDate& date)
 bool CModifyPageWriter::Write()
 {
     WriteHead();
-    return WriteHeader() && WriteTaxpayer() && WriteAnnex() && WriteTaxDetermination()
-        && WriteRectification();
+    return WriteHeader() && WriteTaxpayer() && WriteAnnex() && WriteTaxDetermination() && WriteRectification();
 }
 
 void CModifyPageWriter::WriteHead()
@@ -89,14 +88,15 @@ bool CModifyPageWriter::WriteTaxpayer()
     Put("<table cellpadding='1' border='2' width='100%'>\n");
     Put("<tr>\n");
     Put("<td class='particular' width='30%'>NIT del contribuyente<br>\n");
-    PutInput("c2", "type='text' size='22' maxlength='13' style='TEXT-ALIGN: center' "
-                   "onblur='validaciones(c2);nitsinguion()'", m_declaration.nit);
+    PutInput("c2",
+             "type='text' size='22' maxlength='13' style='TEXT-ALIGN: center' "
+             "onblur='validaciones(c2);nitsinguion()'",
+             m_declaration.nit);
     Put("</td>\n");
 
     Put("<td class='particular' width='70%'>Nombre o razón social del contribuyente<br>\n");
     Put("<font size='3'><strong>\n");
-    PutInput("c3", "type='text' size='70' maxlength='80' style='TEXT-ALIGN: center'",
-             m_declaration.name);
+    PutInput("c3", "type='text' size='70' maxlength='80' style='TEXT-ALIGN: center'", m_declaration.name);
     Put("</strong></font>");
     Put("</td>\n");
     Put("</tr>\n");
@@ -147,8 +147,8 @@ bool CModifyPageWriter::WritePeriod()
     return true;
 }
 
-void CModifyPageWriter::PutDateCell(std::string_view width, std::string_view name,
-                                    std::string_view attributes, std::string_view value)
+void CModifyPageWriter::PutDateCell(std::string_view width, std::string_view name, std::string_view attributes,
+                                    std::string_view value)
 {
     PutJoined("<td width='", width, "'>");
     std::string all("type='text' ");

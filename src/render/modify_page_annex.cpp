@@ -76,8 +76,10 @@ bool CModifyPageWriter::WriteAnnex()
     Put("\t\n");
     PutInput("renglones1", "type='text' size='5' maxlength='4'", std::nullopt);
     Put("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;\n");
-    PutInput("botonanexo1", "type='button' value='Agregar renglones' "
-                            "onclick='anexa(C.renglones1,1)'", std::nullopt);
+    PutInput("botonanexo1",
+             "type='button' value='Agregar renglones' "
+             "onclick='anexa(C.renglones1,1)'",
+             std::nullopt);
     PutHidden("nrenglon1", "0");
     PutHidden("trenglon1", "0");
     Put("    </td>\n");
@@ -100,8 +102,7 @@ void CModifyPageWriter::WriteAnnexRow(int shown, const AnnexRow& row)
     const std::string r = std::to_string(shown);
     PutJoined("  <tr><td width='3%'>", r, "</td>\n");
     Put("<td width='15%'>");
-    PutJoined("<script language='JavaScript'> VANEXOSINICIALES[1] = ", r, "; ANEXO[1]=", r,
-              " </script>\n");
+    PutJoined("<script language='JavaScript'> VANEXOSINICIALES[1] = ", r, "; ANEXO[1]=", r, " </script>\n");
     PutJoined("<select name='f1", r, "c1' id='f1", r, "c1' ");
     Put("onblur='validacionesobjetoanexo(this.name,1,poscol(this.name)); validamarca(this);' >"
         "<option value=''></option>\n");

@@ -24,14 +24,18 @@ bool IsZeroAmount(std::string_view text)
     return number == 0.0;
 }
 
-constexpr ResultRow kRectificationRow{
-    "lyr2", "v2", 2022, 2023,
-    "(=) Valor a ingresar (impuesto a pagar menos valor ingresado)&nbsp;",
-    "(=) Valor a favor del contribuyente"};
-constexpr ResultRow kBalanceRow{
-    "lyr3", "v3", 2027, 2028,
-    "(=) Saldo a pagar (valor a ingresar más multa, intereses y mora)&nbsp;",
-    "(=) Saldo a favor del contribuyente"};
+constexpr ResultRow kRectificationRow{"lyr2",
+                                      "v2",
+                                      2022,
+                                      2023,
+                                      "(=) Valor a ingresar (impuesto a pagar menos valor ingresado)&nbsp;",
+                                      "(=) Valor a favor del contribuyente"};
+constexpr ResultRow kBalanceRow{"lyr3",
+                                "v3",
+                                2027,
+                                2028,
+                                "(=) Saldo a pagar (valor a ingresar más multa, intereses y mora)&nbsp;",
+                                "(=) Saldo a favor del contribuyente"};
 
 }  // namespace
 
@@ -112,19 +116,18 @@ bool CModifyPageWriter::WriteRectification()
     Put("<td width='100%' colspan='2'>RECTIFICACIONES (llenar exclusivamente en caso de ser "
         "esta una rectificación)</td>");
     Put("</tr>");
-    if (!PutEditableRow("No. de declaración que se rectifica", 2020, "validaciones(c2020)")
-        || !PutEditableRow("(-) Valor ingresado (con la declaración que se rectifica)", 2021,
-                           "validaciones(c2021); valida_c2021();")
-        || !WriteResultRow(kRectificationRow))
+    if (!PutEditableRow("No. de declaración que se rectifica", 2020, "validaciones(c2020)") ||
+        !PutEditableRow("(-) Valor ingresado (con la declaración que se rectifica)", 2021,
+                        "validaciones(c2021); valida_c2021();") ||
+        !WriteResultRow(kRectificationRow))
         return false;
     PutFillerRow();
     Put("<tr>");
     Put("<td width='100%' colspan='2'>MULTA, INTERESES Y MORA</td>\n");
     Put("</tr>");
-    if (!PutEditableRow("(+) Multa", 2024, "validaciones(c2024); valida_c2024();")
-        || !PutEditableRow("(+) Intereses", 2025, "validaciones(c2025)")
-        || !PutEditableRow("(+) Mora", 2026, "validaciones(c2026)")
-        || !WriteResultRow(kBalanceRow))
+    if (!PutEditableRow("(+) Multa", 2024, "validaciones(c2024); valida_c2024();") ||
+        !PutEditableRow("(+) Intereses", 2025, "validaciones(c2025)") ||
+        !PutEditableRow("(+) Mora", 2026, "validaciones(c2026)") || !WriteResultRow(kBalanceRow))
         return false;
     PutFillerRow();
     if (!WriteTotal())
@@ -183,8 +186,10 @@ bool CModifyPageWriter::WriteResultRow(const ResultRow& row)
     Put("<td width='30%'>\n");
     PutHidden(BoxName(row.payBox), favourOnly ? std::nullopt : std::optional<std::string_view>(amount));
     PutHidden(BoxName(row.favourBox), favourOnly ? std::optional<std::string_view>(amount) : std::nullopt);
-    PutInput(row.display, "type='text' class='lectura' size='23' style='TEXT-ALIGN: right' "
-                          "readonly disabled", amount);
+    PutInput(row.display,
+             "type='text' class='lectura' size='23' style='TEXT-ALIGN: right' "
+             "readonly disabled",
+             amount);
     Put("</td>");
     Put("</tr>\n");
     return true;
@@ -199,8 +204,7 @@ bool CModifyPageWriter::WriteTotal()
     Put("<td class='izq' width='70%'><font size='2'><strong>(=) TOTAL A PAGAR</strong>"
         "</font></td>");
     Put("<td width='30%'>");
-    PutInput("c2029", "type='text' class='resaltado' onblur='validaciones(c2029)'",
-             ZeroSuppressed(*total));
+    PutInput("c2029", "type='text' class='resaltado' onblur='validaciones(c2029)'", ZeroSuppressed(*total));
     Put("</td>");
     Put("</tr>");
     return true;

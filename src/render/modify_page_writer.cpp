@@ -6,8 +6,7 @@ namespace formulario {
 
 namespace {
 
-constexpr std::string_view kReadOnlyStyle =
-    "class='lectura' style='TEXT-ALIGN: right' readonly disabled";
+constexpr std::string_view kReadOnlyStyle = "class='lectura' style='TEXT-ALIGN: right' readonly disabled";
 
 }  // namespace
 

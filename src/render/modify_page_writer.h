@@ -26,8 +26,9 @@ struct ResultRow {
 
 class CModifyPageWriter {
 public:
-    CModifyPageWriter(const Declaration& declaration, const PageSink& sink)
-        : m_declaration(declaration), m_sink(sink) {}
+    CModifyPageWriter(const Declaration& declaration, const PageSink& sink) : m_declaration(declaration), m_sink(sink)
+    {
+    }
 
     bool Write();
 
@@ -35,8 +36,7 @@ private:
     void Put(std::string_view text) { m_sink(text); }
 
     // Writes the pieces joined, as one piece.
-    template <typename... Pieces>
-    void PutJoined(const Pieces&... pieces)
+    template <typename... Pieces> void PutJoined(const Pieces&... pieces)
     {
         m_tag.clear();
         (m_tag.append(std::string_view(pieces)), ...);
@@ -45,8 +45,7 @@ private:
 
     // <input name='N' id='N' ATTRIBUTES value='V'>, the value escaped; no
     // value attribute at all when `value` is empty-handed.
-    void PutInput(std::string_view name, std::string_view attributes,
-                  std::optional<std::string_view> value);
+    void PutInput(std::string_view name, std::string_view attributes, std::optional<std::string_view> value);
     void PutHidden(std::string_view name, std::optional<std::string_view> value)
     {
         PutInput(name, "type='hidden'", value);
@@ -55,10 +54,7 @@ private:
     const std::string* Box(int id) const { return m_declaration.Box(id); }
     static std::string BoxName(int id) { return "c" + std::to_string(id); }
     // A box value as the form shows it: a bare "0" is an empty box.
-    static std::string_view ZeroSuppressed(std::string_view value)
-    {
-        return value == "0" ? std::string_view{} : value;
-    }
+    static std::string_view ZeroSuppressed(std::string_view value) { return value == "0" ? std::string_view{} : value; }
 
     // A computed box: read-only, disabled, zero-suppressed.
     bool PutComputedCell(int id, std::string_view cellAttributes, bool withMaxLength = true);

@@ -8,19 +8,19 @@ namespace formulario {
 // The text of a page being built: appended to, never measured again.
 class CPageText {
 public:
-    void Clear() { text_.clear(); }
+    void Clear() { m_text.clear(); }
 
     CPageText& Append(std::string_view text)
     {
-        text_.append(text);
+        m_text.append(text);
         return *this;
     }
 
-    const std::string& str() const { return text_; }
-    std::size_t size() const { return text_.size(); }
+    const std::string& str() const { return m_text; }
+    std::size_t size() const { return m_text.size(); }
 
 private:
-    std::string text_;
+    std::string m_text;
 };
 
 }  // namespace formulario

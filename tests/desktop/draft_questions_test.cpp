@@ -135,12 +135,12 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
         const char* name;
         Command command;
         QString answer;
-    } cases[] = {{"New, nothing typed", Command::New, ""},        {"New, Enter", Command::New, "Enter"},
-                 {"New, Sí", Command::New, "Sí"},                  {"Consult, Sí, cancelled", Command::Consult, "Sí"},
-                 {"Modify, Enter", Command::Modify, "Enter"},      {"Exit, Enter", Command::Exit, "Enter"},
-                 {"Exit, Sí", Command::Exit, "Sí"}};
+    } cases[] = {{"New, nothing typed", Command::kNew, ""},        {"New, Enter", Command::kNew, "Enter"},
+                 {"New, Sí", Command::kNew, "Sí"},                  {"Consult, Sí, cancelled", Command::kConsult, "Sí"},
+                 {"Modify, Enter", Command::kModify, "Enter"},      {"Exit, Enter", Command::kExit, "Enter"},
+                 {"Exit, Sí", Command::kExit, "Sí"}};
     for (const auto& [name, command, answer] : cases) {
-        const bool reopens = command == Command::Consult || command == Command::Modify;
+        const bool reopens = command == Command::kConsult || command == Command::kModify;
         {
             SCOPED_TRACE(name);
             Start();
@@ -160,9 +160,9 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
                 EXPECT_EQ(modals.shown.value(0), "Formulario7316|" + kDiscard + "|No");
             }
 
-            if (command == Command::Exit) {
+            if (command == Command::kExit) {
                 EXPECT_EQ(frame->isVisible(), !goesOn);
-            } else if (command == Command::New && goesOn) {
+            } else if (command == Command::kNew && goesOn) {
                 ASSERT_TRUE(WaitFor([&] { return !reloaded.isEmpty(); }, kTimeoutMs) && BridgeReady());
                 EXPECT_EQ(js("C.c2.value + ANEXO[1]").toString(), "15");
             } else {

@@ -279,8 +279,8 @@ TEST_F(MainFrameTest, TheCommandsShowAsDescribedAndTheShellsOwnWork)
     EXPECT_TRUE(WaitFor([] { return !frame->Problems().StatusPane()->text().isEmpty(); }, kTimeoutMs));
     EXPECT_EQ(Layout(), kLayout);
 
-    for (const auto& [command, bar] : {std::pair<Command, QWidget*>{Command::ViewToolBar, frame->findChild<QToolBar*>()},
-                                       {Command::ViewStatusBar, frame->statusBar()}}) {
+    for (const auto& [command, bar] : {std::pair<Command, QWidget*>{Command::kViewToolBar, frame->findChild<QToolBar*>()},
+                                       {Command::kViewStatusBar, frame->statusBar()}}) {
         QAction* entry = frame->Action(command);
         for (const bool shown : {false, true}) {
             entry->trigger();
@@ -292,7 +292,7 @@ TEST_F(MainFrameTest, TheCommandsShowAsDescribedAndTheShellsOwnWork)
         about = dialog->findChild<QLabel*>("aboutText")->text();
         dialog->accept();
     });
-    frame->Action(Command::About)->trigger();
+    frame->Action(Command::kAbout)->trigger();
     EXPECT_TRUE(ok.Done() && about.startsWith("Formulario7316 Versión " + QApplication::applicationVersion()));
     QTest::keyClick(&frame->View(), Qt::Key_Q, Qt::ControlModifier);  // nothing typed: nothing asked
     EXPECT_FALSE(frame->isVisible());
@@ -316,7 +316,7 @@ TEST_F(MainFrameTest, TheFramesShortcutsWinOverAFocusedFieldAndNewShowsTheBlankF
     EXPECT_EQ(triggered.size(), 1);
     EXPECT_EQ(js("own.selectionEnd").toInt(), 0) << "the page selected all";
     QSignalSpy reloaded(&frame->View(), &QWebEngineView::loadFinished);
-    frame->Action(Command::New)->trigger();
+    frame->Action(Command::kNew)->trigger();
     ASSERT_TRUE(Came(reloaded));
     EXPECT_EQ(js("typeof own + ' ' + C.c1.value.length").toString(), "undefined 8");
 }
@@ -330,7 +330,7 @@ TEST_F(MainFrameTest, PrintAsksForAPrinterAndPrintsThePageShown)
         dialog->accept();
     });
     QSignalSpy printed(&frame->View(), &QWebEngineView::printFinished);
-    frame->Action(Command::Print)->trigger();
+    frame->Action(Command::kPrint)->trigger();
     ASSERT_TRUE(printer.Done() && Came(printed) && printed.first().first().toBool());
     EXPECT_TRUE(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-" && pdf.size() > 10000) << "no PDF, or a blank sheet";
 }
@@ -359,7 +359,7 @@ TEST_F(MainFrameTest, ConsultAndModifyShowTheChosenDeclaration)
     EXPECT_TRUE(text.contains(kName) && text.contains("18.75"));
     // Exportar PDF keeps the page shown as typed; the preview comes up and goes.
     const QString pdf = QDir::current().absoluteFilePath("consulta.pdf");
-    EXPECT_EQ(Pick([] { frame->Action(Command::ExportPdf)->trigger(); }, pdf),
+    EXPECT_EQ(Pick([] { frame->Action(Command::kExportPdf)->trigger(); }, pdf),
               "Exportar PDF Documentos PDF (*.pdf) | &Guardar Cancelar");
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(pdf); }, kTimeoutMs));
     const QString printed = PdfReport("pdftotext", pdf);
@@ -372,7 +372,7 @@ TEST_F(MainFrameTest, ConsultAndModifyShowTheChosenDeclaration)
         previewed = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
         dialog->close();
     });
-    frame->Action(Command::PrintPreview)->trigger();
+    frame->Action(Command::kPrintPreview)->trigger();
     EXPECT_TRUE(preview.Done());
     EXPECT_EQ(QString::number(previewed), pages);
     EXPECT_GT(previewed, 1);

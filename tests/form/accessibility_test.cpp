@@ -39,8 +39,8 @@ TEST_F(AccessibilityTest, NoPageHasACriticalOrSeriousFault)
                             .replace("{number}", "14302257").replace("{date}", "05/12/2026");
     const std::pair<const char*, std::function<bool()>> pages[] = {
         {"blank form", [] { return true; }},
-        {"Consult page", [&] { return reopen(xml, ReopenMode::Consult); }},
-        {"Modify page", [&] { return reopen(xml, ReopenMode::Modify); }},
+        {"Consult page", [&] { return reopen(xml, ReopenMode::kConsult); }},
+        {"Modify page", [&] { return reopen(xml, ReopenMode::kModify); }},
     };
     for (const auto& [page, show] : pages) {
         SCOPED_TRACE(page);

@@ -88,7 +88,7 @@ protected:
         std::ofstream(path, std::ios::binary) << (sealed.ok() ? *sealed : "");
         ui.onPage = [this](const std::string& html) { form.showPage(QString::fromStdString(html)); };
         CPageText page;
-        const bool shown = Reopen(mode, mode == ReopenMode::Consult ? BuildConsultPage : BuildModifyPage, path, ui, page);
+        const bool shown = Reopen(mode, mode == ReopenMode::kConsult ? BuildConsultPage : BuildModifyPage, path, ui, page);
         EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
         return shown;
     }

@@ -98,7 +98,7 @@ TEST_F(GenerationTest, MarkupInTheNameOrTheNitCannotRewriteTheDeclaration)
         return values.join('|');
     };
     EXPECT_EQ(named("NIT") + ' ' + named("NOMBRE"), "12345679 " + name);
-    ASSERT_TRUE(reopen(xml, ReopenMode::Modify));
+    ASSERT_TRUE(reopen(xml, ReopenMode::kModify));
     EXPECT_EQ(form.values("c2 c3"), "12345679|" + name);
     EXPECT_EQ(alerts(), QStringList());
 
@@ -132,12 +132,12 @@ TEST_F(GenerationTest, AFileWithRowsOneAndThreeReopensWithBoth)
     const QString xml = FileText(FORM_TEST_DATA "/declaration_unpriced_row.xml").trimmed()
                             .replace("{number}", "14302257").replace("{date}", "05/12/2026");
     const QString first = "FA030807.00 LIDER KS SOF 21", third = "FA031003.00 RUBIOS KS SOF 20";
-    ASSERT_TRUE(reopen(xml, ReopenMode::Consult));
+    ASSERT_TRUE(reopen(xml, ReopenMode::kConsult));
     const QString shown = js("document.body.innerText").toString();
     EXPECT_TRUE(shown.contains(first) && shown.contains(third) && shown.contains("30.0000"));
     EXPECT_EQ(js("cuerpo1.rows.length"), 2);
 
-    ASSERT_TRUE(reopen(xml, ReopenMode::Modify));
+    ASSERT_TRUE(reopen(xml, ReopenMode::kModify));
     EXPECT_EQ(form.values("ANEXO[1] f11c1 f12c1 f12c2"), "2|" + first + '|' + third + "|30.0000");
     const QString again = generate().xml;
     EXPECT_EQ(QStringList({Text(again, "7"), Text(again, "17"), Text(again, "18"), Text(again, "2007"),
@@ -159,7 +159,7 @@ TEST_F(GenerationTest, RoundTripThroughConsultAndModify)
     const QString xml = generate().xml, computed = form.values("c1 c2010 c2029");
     ASSERT_FALSE(xml.isEmpty());
 
-    ASSERT_TRUE(reopen(xml, ReopenMode::Consult));
+    ASSERT_TRUE(reopen(xml, ReopenMode::kConsult));
     const QString shown = js("document.body.innerText").toString();
     for (const QString& value : computed.split('|') + QStringList{"12345679", name, "20120301", "20120331", Brand(16),
                                 Brand(42), Brand(51), "25.0000", "18.75", "100.0000", "19.9900", "123456"})
@@ -174,7 +174,7 @@ TEST_F(GenerationTest, RoundTripThroughConsultAndModify)
                           " f11c1 f12c1 f13c1";
     const QString savedValues = QStringList{"12345679", name, "01", "03", "2012", "31", "25.0000", "18.75", "19.9900",
         "250.0000", "2.0000", "123456", "100.00", "50.00", Brand(16), Brand(42), Brand(51)}.join('|');
-    ASSERT_TRUE(reopen(xml, ReopenMode::Modify));
+    ASSERT_TRUE(reopen(xml, ReopenMode::kModify));
     EXPECT_EQ(form.values("c1 c2010 c2029 ANEXO[1]"), computed + "|3");
     EXPECT_EQ(form.values(saved), savedValues);
     const QRegularExpression date("<CASILLA ID=\"FECPRE\">[^<]*</CASILLA>");

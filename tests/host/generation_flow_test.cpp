@@ -75,7 +75,7 @@ TEST_F(GenerationFlowTest, WritesTheSealedDeclarationUnderTheChosenDirectory)
                                   "autoservicio de su banco más cercano. Ahora puede salirse del formulario, crear uno "
                                   "nuevo o bien imprimir el actual, estas opciones se encuentra en el menu \"Archivo\" "
                                   "o bien en el toolbar.");
-        EXPECT_EQ(caseFlow.RutaArchivo(), path);
+        EXPECT_EQ(caseFlow.LastDataFile(), path);
         EXPECT_TRUE(fs::is_directory(fs::path(path).parent_path()));
     }
     EXPECT_TRUE(fs::exists(root.path() / kNit / "otra"));
@@ -132,7 +132,7 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
         EXPECT_EQ(ui.TakeShown(), test.shown);
         EXPECT_EQ(ui.directoryOffers.size(), test.asked ? 1u : 0u);
         EXPECT_TRUE(files.empty());
-        EXPECT_TRUE(flow.RutaArchivo().empty());
+        EXPECT_TRUE(flow.LastDataFile().empty());
         EXPECT_EQ(fs::is_empty(root.path()), test.answer == kWritten);
         fs::remove_all(root.path() / kNit);
     }

@@ -74,13 +74,13 @@ TEST(Reopen, OpensEveryDeclarationWhoseKeyJoinsTo7316AndRefusesTheRest)
     };
     page.Append("left over");
     for (const auto& test : cases) {
-        for (const ReopenMode mode : {ReopenMode::Consult, ReopenMode::Modify}) {
+        for (const ReopenMode mode : {ReopenMode::kConsult, ReopenMode::kModify}) {
             const std::string name = test.path.value_or("no file chosen");
             const bool opens = test.path && !test.path->empty() && test.messages[0].empty();
             ui.pages.clear();
             EXPECT_EQ(Reopen(mode, test.build, test.path.value_or(""), ui, page), opens) << name;
             EXPECT_EQ(ui.pages, opens ? std::vector<std::string>{"<html>page</html>"} : std::vector<std::string>{});
-            EXPECT_EQ(ui.TakeShown(), test.messages[mode == ReopenMode::Modify]) << name;
+            EXPECT_EQ(ui.TakeShown(), test.messages[mode == ReopenMode::kModify]) << name;
         }
     }
 }
