@@ -236,7 +236,7 @@ function nitsinguion() {
         C.c2.select();
         return;
     }
-    C.c2.value = nit;
+    ponvalor(C.c2, nit);
     if (!nitvalido(C.c2)) {
         alert("Error:\nEl NIT posee un dígito verificador inválido.\nPor favor escríbalo correctamente");
         C.c2.select();
@@ -649,8 +649,9 @@ function problemasdeclaracion() {
         pasan([valida_c2021, valida_c2024, anexoscompletos, declaracionvalida]);
         recogiendo.detienen = false;
         nitsinguion();
+        var cuentas = cuentamarcas();
         for (var r = 1; r <= ANEXO[1]; r++) {
-            validamarca(celdaanexo(1, r, 1));
+            validamarca(celdaanexo(1, r, 1), cuentas);
             verificaBaseImponible(r, 1);
         }
     });

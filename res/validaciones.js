@@ -235,6 +235,13 @@ function dentrodelimites(entrada, field, limites) {
     return true;
 }
 
+// Gives the field the text; a field already holding it is not written to,
+// so that checking a valid form costs the page no style or layout work.
+function ponvalor(field, texto) {
+    if (field.value !== texto)
+        field.value = texto;
+}
+
 // True when the field's value fits the type and limits of its entry (a box
 // table entry or an annex column entry). Amounts are rewritten with two
 // decimals on the way.
@@ -247,7 +254,7 @@ function bientipocontenido(entrada, field) {
             return false;
         }
         if (entrada.decimal && field.value != "")
-            field.value = formatNumber(field.value, FORMATODECIMAL);
+            ponvalor(field, formatNumber(field.value, FORMATODECIMAL));
         return dentrodelimites(entrada, field, LIMITESVALOR);
     case "A":
         return dentrodelimites(entrada, field, LIMITESLONGITUD);

@@ -323,27 +323,39 @@ function verificaBaseImponible(row, n) {
 
 function formateacasilla(cell) {
     if (cell.value != "")
-        cell.value = formatNumber(cell.value, "0.0000");
+        ponvalor(cell, formatNumber(cell.value, "0.0000"));
 }
 
 function formateacasilla2(cell) {
     if (cell.value != "")
-        cell.value = formatNumber(cell.value, FORMATODECIMAL);
+        ponvalor(cell, formatNumber(cell.value, FORMATODECIMAL));
+}
+
+// How many rows of the brand annex choose each brand, by brand.
+function cuentamarcas() {
+    var cuentas = new Map();
+    for (var r = 1; r <= ANEXO[1]; r++) {
+        var marca = celdaanexo(1, r, 1).value;
+        cuentas.set(marca, (cuentas.get(marca) || 0) + 1);
+    }
+    return cuentas;
 }
 
 // A brand may be chosen in one row only; the second choice is undone.
-function validamarca(selector) {
-    if (selector.value == "")
+// `cuentas` (from cuentamarcas, counted once for a walk over every row) is
+// kept up to date with the choice undone.
+function validamarca(selector, cuentas) {
+    var marca = selector.value;
+    if (marca == "")
         return;
-    for (var r = 1; r <= ANEXO[1]; r++) {
-        var otro = celdaanexo(1, r, 1);
-        if (otro != selector && otro.value == selector.value) {
-            alert(MENSAJEMARCAREPETIDA);
-            selector.value = "";
-            selector.focus();
-            return;
-        }
-    }
+    cuentas = cuentas || cuentamarcas();
+    if (cuentas.get(marca) < 2)
+        return;
+    cuentas.set(marca, cuentas.get(marca) - 1);
+    alert(MENSAJEMARCAREPETIDA);
+    if (recogiendo === null)  // collected, the count stands for the choice undone
+        selector.value = "";
+    selector.focus();
 }
 
 // The column totals as plain numbers, while the user fills the annex.

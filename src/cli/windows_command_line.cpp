@@ -37,7 +37,7 @@ int RunWideCommandLine(int argc, const wchar_t* const* argv, CommandStreams& str
     for (int i = 1; i < argc; ++i) {
         std::optional<std::string> word = Utf8Of(argv[i], true);
         if (!word) {
-            const UnsealStatus unreadable = UnreadableFileStatus(ReadProblem::kNotOpened);
+            const CStatus unreadable = UnreadableFileStatus(ReadProblem::kNotOpened);
             streams.err << Utf8Of(argv[i], false).value_or("?") << ": " << unreadable.Describe() << '\n';
             return unreadable.Code();
         }

@@ -49,6 +49,9 @@ TEST_F(ProblemsTest, AllAreFoundAtOnceAndGenerarStopsAtTheFirst)
         {"four at once", "c2:=12345678|mes_ini=3|anio_ini=2012|f11c1=" + Brand(1) + "|f11c2=25|" +
              kSameBrandTwice.arg(Brand(5)),
          "f11c4 quantities-blank|c3 blank|c2 ~nit-check-digit|f12c1 ~brand-twice"},
+        {"one brand in three rows", kTaxpayer + "f11c1:=" + Brand(5) + "|f11c2:=10|f11c3:=7.5|f11c4:=1|" +
+             kSameBrandTwice.arg(Brand(5)),
+         "f11c1 ~brand-twice|f12c1 ~brand-twice"},
         {"rows incomplete and a gap", kTaxpayer + "f11c1:=" + Brand(1) + "|f13c1:=" + Brand(2) +
              "|f13c2:=25|f13c3:=18.75|f13c4:=100",
          "f11c2 price-blank|f11c4 quantities-blank|f11c3 blank|f12c3 blank"},

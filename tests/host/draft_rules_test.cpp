@@ -89,7 +89,7 @@ TEST_F(DraftRulesTest, OffersWhatProgramsNowGoneLeftBehind)
             gone(root.str(), "3-00000003"), running(root.str(), "4-00000004");
         ASSERT_TRUE(gone.Prepare().ok() && gone.Save(Typed()).ok() && running.Save(Typed()).ok());
         ASSERT_TRUE(empty.Save(Draft{}).ok());
-        std::ofstream(damaged.DraftPath(damaged.OwnId())) << "Formulario7316 borrador 1\norigen\tnuevo\n";
+        std::ofstream(damaged.DraftPath(damaged.OwnId()), std::ios::binary) << "Formulario7316 borrador 1\norigen\tnuevo\n";
         ui.yesAnswer = yes;
         ui.questionDefaults.clear();
         const auto offered = rules.OfferLeftovers([&](const std::string& id) { return id == running.OwnId(); });
