@@ -44,4 +44,3 @@ public:
 private:
     std::filesystem::path m_path;
 };
-
