@@ -152,8 +152,7 @@ TEST_F(GenerationFlowTest, SaveWritesTheCopyOfTheLastDeclarationGeneratedOrSaysW
 {
     const std::string path = root.str() + "/" + kNit + "/7316/DRN-" + kNumber + ".htm";
     const std::string error = "Zorovirira 7316: Error:\n";
-    const std::string golden =
-        ReadWholeFile(Utf8Text(fs::path(__FILE__).parent_path() / "html_copy_golden.htm")).value();
+    const std::string golden = ReadWholeFile(Utf8Text(fs::path(CORE_TEST_DATA) / "host/html_copy_golden.htm")).value();
     const struct {
         std::optional<std::string> markup;  // generated first, when there is one
         CStatus answer;

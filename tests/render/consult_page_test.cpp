@@ -50,7 +50,7 @@ std::string Page(const SampleDeclaration& declaration)
 // The hand-written page, one run of text a line ("\n" and "\t" escaped, "#" comments).
 TEST(BuildConsultPage, MatchesTheHandWrittenPageRunByRun)
 {
-    std::ifstream golden(std::filesystem::path(__FILE__).parent_path() / "consult_page_golden.txt");
+    std::ifstream golden(std::filesystem::path(CORE_TEST_DATA) / "render/consult_page_golden.txt");
     ASSERT_TRUE(golden) << "consult_page_golden.txt not found";
     const std::string page = Page(Sample());
     std::size_t position = 0;

@@ -49,7 +49,7 @@ std::optional<std::string> Value(const std::string& page, const std::string& id)
 
 TEST(ModifyPage, MatchesTheExpectedPage)
 {
-    std::ifstream file(std::filesystem::path(__FILE__).parent_path() / "modify_page_golden.html", std::ios::binary);
+    std::ifstream file(std::filesystem::path(CORE_TEST_DATA) / "render/modify_page_golden.html", std::ios::binary);
     ASSERT_TRUE(file) << "modify_page_golden.html not found";
     const std::string golden{std::istreambuf_iterator<char>(file), {}}, page = Page(Sample());
     std::istringstream expected(golden), built(page);
