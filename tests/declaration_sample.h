@@ -47,16 +47,10 @@ struct SampleDeclaration {
                 xml += " <" + name + (box ? " ID=\"" + key + "\"" : "") + ">" +
                        (cdata ? "<![CDATA[" + value + "]]>" : value) + "</" + name + "> ";
         };
-        for (const auto& [name, text] : {std::pair{"SOURCE", "TRAMIXPC"},
-                                         {"REALSOURCE", "TRAMIXLIGHT"},
-                                         {"VERSION", "2.0"},
-                                         {"CODIGO_FORMULARIO", "731"},
-                                         {"NUMERO_VERSION", "6"},
-                                         {"ID_CAMBIO", "1.5"},
-                                         {"NIT", "12345679"},
-                                         {"PERIODO_DESDE", "20120301"},
-                                         {"PERIODO_HASTA", "20120331"},
-                                         {"ANEXOS", "0"}})
+        for (const auto& [name, text] : {std::pair{"SOURCE", "TRAMIXPC"}, {"REALSOURCE", "TRAMIXLIGHT"},
+                                         {"VERSION", "2.0"}, {"CODIGO_FORMULARIO", "731"}, {"NUMERO_VERSION", "6"},
+                                         {"ID_CAMBIO", "1.5"}, {"NIT", "12345679"}, {"PERIODO_DESDE", "20120301"},
+                                         {"PERIODO_HASTA", "20120331"}, {"ANEXOS", "0"}})
             put(name, text);
         put("NOMBRE", "Tabacalera Peña & Hijos", false, true);
         put("DIRECCION", "");
@@ -64,8 +58,8 @@ struct SampleDeclaration {
         xml += " <CASILLAS> ";
         put("6", "46", true);
         for (int row = 1; row <= rows; ++row) {
-            const std::string cells[] = {"FA031004.00 RUBIOS KS BOX 20",      "25.0000", "18.75",
-                                         std::to_string(100 * row) + ".0000", "",        ""};
+            const std::string cells[] = {"FA031004.00 RUBIOS KS BOX 20", "25.0000", "18.75",
+                                         std::to_string(100 * row) + ".0000", "", ""};
             for (int column = 1; column <= 6; ++column)
                 put(Cell(row, column), cells[column - 1], true, column == 1);
         }

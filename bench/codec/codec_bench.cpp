@@ -117,7 +117,7 @@ void BM_SealAndUnsealDeclaration(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_Crc)->Arg(kLargestDeclaration);
 BENCHMARK(BM_Encipher)->Arg(kLargestDeclaration);

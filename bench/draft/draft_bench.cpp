@@ -77,8 +77,7 @@ bool KeepDraft()
 Draft FullDraft()
 {
     static const Draft draft = [] {
-        if (!LoadBlankForm() || !Js(FillFullFormScript() + QStringLiteral("formulas(); true;")).isValid() ||
-            !KeepDraft())
+        if (!LoadBlankForm() || !Js(FillFullFormScript() + QStringLiteral("formulas(); true;")).isValid() || !KeepDraft())
             qFatal("the full form's draft was not written");
         CResult<Draft> read = keeper->Store().Load(keeper->Store().OwnId());
         if (!read.ok() || read->annexRows != kMaxAnnexRows)
@@ -132,9 +131,9 @@ void Recover(benchmark::State& state, DraftOrigin origin)
             break;
         }
         keeper->Recover(*read);
-        if (!WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs) ||
-            Js(QStringLiteral("document.body.offsetHeight && C.f1103c4.value + C.c1.value")).toString() !=
-                "10300.0000" + QString::fromStdString(draft.formNumber)) {
+        if (!WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs)
+            || Js(QStringLiteral("document.body.offsetHeight && C.f1103c4.value + C.c1.value")).toString()
+                != "10300.0000" + QString::fromStdString(draft.formNumber)) {
             state.SkipWithError("the draft did not come back");
             break;
         }
@@ -155,8 +154,8 @@ void LoadModifyPage103Rows(benchmark::State& state)
         QElapsedTimer clock;
         clock.start();
         view->ShowPage(QString::fromStdString(page.str()));
-        if (!WaitFor([&] { return !loaded.isEmpty(); }, kTimeoutMs) ||
-            !Js(QStringLiteral("document.body.offsetHeight > 0")).toBool()) {
+        if (!WaitFor([&] { return !loaded.isEmpty(); }, kTimeoutMs)
+            || !Js(QStringLiteral("document.body.offsetHeight > 0")).toBool()) {
             state.SkipWithError("the Modify page did not load");
             break;
         }
@@ -164,14 +163,8 @@ void LoadModifyPage103Rows(benchmark::State& state)
     }
 }
 
-void RecoverBlankDraft103Rows(benchmark::State& state)
-{
-    Recover(state, DraftOrigin::kNew);
-}
-void RecoverModifyDraft103Rows(benchmark::State& state)
-{
-    Recover(state, DraftOrigin::kModify);
-}
+void RecoverBlankDraft103Rows(benchmark::State& state) { Recover(state, DraftOrigin::kNew); }
+void RecoverModifyDraft103Rows(benchmark::State& state) { Recover(state, DraftOrigin::kModify); }
 
 class RecordingReporter : public benchmark::ConsoleReporter {
 public:
@@ -217,8 +210,7 @@ int main(int argc, char** argv)
     print("WriteDraft103Rows/iterations:30/manual_time", "Writing the draft, interface thread CPU", 5);
     print("RecoverBlankDraft103Rows/iterations:10/manual_time", "Recovering a blank form's draft", 300);
     print("RecoverModifyDraft103Rows/iterations:10/manual_time", "Recovering a Modify page's draft", 300);
-    print("LoadModifyPage103Rows/iterations:10/manual_time",
-          "  of which loading the Modify page, as the Modify command does", 0);
+    print("LoadModifyPage103Rows/iterations:10/manual_time", "  of which loading the Modify page, as the Modify command does", 0);
     benchmark::Shutdown();
     return 0;
 }

@@ -82,10 +82,9 @@ FormDriver* form = nullptr;
 double TimeInPage(const QString& step)
 {
     QTest::qWait(100);
-    const QString script =
-        QStringLiteral("(function () { try { var t0 = performance.now(); %1; document.body.offsetHeight;"
-                       " return performance.now() - t0; } catch (e) { return -1; } })()")
-            .arg(step);
+    const QString script = QStringLiteral(
+        "(function () { try { var t0 = performance.now(); %1; document.body.offsetHeight;"
+        " return performance.now() - t0; } catch (e) { return -1; } })()").arg(step);
     return form->js(script).toDouble() / 1000.0;
 }
 
@@ -110,8 +109,7 @@ void AppendTheSame88RowsAsMarkup(benchmark::State& state)
 {
     for (auto _ : state) {
         form->loadBlankForm();
-        form->js(QStringLiteral(
-            "window.filas = ''; for (var r = ANEXOSINICIALES + 1; r <= MAXANEXOS; r++) filas += renglonanexo(1, r);"));
+        form->js(QStringLiteral("window.filas = ''; for (var r = ANEXOSINICIALES + 1; r <= MAXANEXOS; r++) filas += renglonanexo(1, r);"));
         const double seconds = TimeInPage(QStringLiteral(
             "document.getElementById('recuadro').querySelector('tbody').insertAdjacentHTML('beforeend', filas)"));
         if (seconds < 0 || !form->js(QStringLiteral("!!C['f1' + MAXANEXOS + 'c4']")).toBool()) {

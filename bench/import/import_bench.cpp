@@ -31,8 +31,8 @@ std::string SpreadsheetCsv(int rows)
     std::string csv = "Marca;Precio sugerido;Base imponible;Fabricados;Inciso A;Inciso B\r\n";
     for (int row = 0; row < rows; ++row) {
         const std::string_view brand = kBrandCatalogue[static_cast<std::size_t>(row % 77)];
-        csv += std::string(row % 2 ? brand.substr(0, brand.find(' ')) : brand) + ";" + std::to_string(20 + row) +
-               ",5;;" + std::to_string(100 + row) + ",25;1,5;\r\n";
+        csv += std::string(row % 2 ? brand.substr(0, brand.find(' ')) : brand) + ";" + std::to_string(20 + row)
+               + ",5;;" + std::to_string(100 + row) + ",25;1,5;\r\n";
     }
     return csv;
 }
@@ -70,8 +70,8 @@ void LoadBlankForm()
 void ImportSpreadsheetCsv(benchmark::State& state)
 {
     const int expected = static_cast<int>(state.range(1));
-    const QString path =
-        QString::fromStdString(bench->dir.Write("marcas.csv", SpreadsheetCsv(static_cast<int>(state.range(0)))));
+    const QString path = QString::fromStdString(
+        bench->dir.Write("marcas.csv", SpreadsheetCsv(static_cast<int>(state.range(0)))));
     for (auto _ : state) {
         LoadBlankForm();
         int imported = -2;
@@ -94,12 +94,8 @@ void ImportSpreadsheetCsv(benchmark::State& state)
 
 // Every brand of the catalogue, brought in; and 103 rows, of which the 26
 // past the catalogue repeat a brand, all checked and refused in one message.
-BENCHMARK(ImportSpreadsheetCsv)
-    ->Args({77, 77})
-    ->Args({103, -1})
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(10);
+BENCHMARK(ImportSpreadsheetCsv)->Args({77, 77})->Args({103, -1})->UseManualTime()
+    ->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv)
 {

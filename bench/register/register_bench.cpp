@@ -10,8 +10,8 @@
 #include "register_window.h"
 
 #include "declaration_sample.h"
-#include "declfile/seal.h"
 #include "headless_engine.h"
+#include "declfile/seal.h"
 #include "host/temporary_directory.h"
 
 #include <QApplication>
@@ -39,10 +39,10 @@ void WriteFiles(const std::filesystem::path& root, int count)
     for (int i = 0; i < count; ++i) {
         const std::string nit = std::to_string(1000000 + i % kNits);
         const int month = i / kNits;
-        const std::string period =
-            std::to_string(2000 + month / 12) + (month % 12 < 9 ? "0" : "") + std::to_string(month % 12 + 1);
-        const std::string sealed =
-            *SealDeclaration(SampleDeclaration(15).With("NIT", nit).With("PERIODO_DESDE", period + "01").Xml());
+        const std::string period = std::to_string(2000 + month / 12) + (month % 12 < 9 ? "0" : "") +
+                                   std::to_string(month % 12 + 1);
+        const std::string sealed = *SealDeclaration(
+            SampleDeclaration(15).With("NIT", nit).With("PERIODO_DESDE", period + "01").Xml());
         const std::filesystem::path folder = root / nit / "7316";
         std::filesystem::create_directories(folder);
         std::ofstream(folder / ("DRN-" + nit + "7316" + period.substr(2) + "14302257"), std::ios::binary) << sealed;

@@ -4,12 +4,12 @@
 // buffer that measures its whole text on every append, and the ratio of the
 // two is printed at the end.
 
-#include "declfile/declaration.h"
+#include "host/reopen.h"
 #include "declfile/seal.h"
 #include "declfile/seal_codec.h"
 #include "declfile/xml_reader.h"
-#include "host/reopen.h"
 #include "render/brand_catalogue.h"
+#include "declfile/declaration.h"
 #include "render/modify_page.h"
 
 #include <benchmark/benchmark.h>
@@ -50,8 +50,8 @@ std::string FullDeclarationXml()
         xml += brand;
         xml += "]]></CASILLA> ";
         for (int column = 2; column <= 6; ++column)
-            xml += " <CASILLA ID=\"" + std::to_string(AnnexCellId(row, column)) + "\">" + cells[column - 2] +
-                   "</CASILLA> ";
+            xml += " <CASILLA ID=\"" + std::to_string(AnnexCellId(row, column)) + "\">"
+                + cells[column - 2] + "</CASILLA> ";
     }
     for (int box = kFirstBox; box <= kLastBox; ++box)
         xml += " <CASILLA ID=\"" + std::to_string(box) + "\">" + std::to_string(box % 97) + ".00</CASILLA> ";

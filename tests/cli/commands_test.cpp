@@ -48,7 +48,7 @@ TEST(CliCommands, EachCommandExitsWithItsStatusAndWritesToItsStream)
         CommandArguments arguments;
         std::string input;
         int status;
-        std::string out;               // all of it
+        std::string out;  // all of it
         std::vector<std::string> err;  // parts of it, in order; none: nothing at all
     } cases[] = {
         {RunUnsealCommand, {sealed}, "", 0, xml, {}},
@@ -58,47 +58,21 @@ TEST(CliCommands, EachCommandExitsWithItsStatusAndWritesToItsStream)
         {RunUnsealCommand, {files.Write("short", fromInput.out.substr(0, 20))}, "", 2, "", {dir + "short: too short"}},
         {RunUnsealCommand, {dir + "none"}, "", 5, "", {dir + "none: cannot be read"}},
         {RunVerifyCommand, {sealed, sealed}, "", 0, sealed + ": ok\n" + sealed + ": ok\n", {}},
-        {RunVerifyCommand,
-         {sealed, dir + "slash", dir + "none"},
-         "",
-         1,
-         sealed + ": ok\n" + dir +
-             "slash: not a "
-             "sealed declaration text (a character outside the alphabet)\n" +
-             dir + "none: cannot be read\n",
-         {}},
-        {RunVerifyCommand,
-         {files.Write("padded", fromInput.out + "=")},
-         "",
-         1,
-         dir +
-             "padded: not a sealed declaration "
-             "text (" +
-             (fromInput.out.ends_with("=") ? "text after the padding" : "wrong padding") + ")\n",
-         {}},
+        {RunVerifyCommand, {sealed, dir + "slash", dir + "none"}, "", 1, sealed + ": ok\n" + dir + "slash: not a "
+         "sealed declaration text (a character outside the alphabet)\n" + dir + "none: cannot be read\n", {}},
+        {RunVerifyCommand, {files.Write("padded", fromInput.out + "=")}, "", 1, dir + "padded: not a sealed declaration "
+         "text (" + (fromInput.out.ends_with("=") ? "text after the padding" : "wrong padding") + ")\n", {}},
         {RunSealCommand, {}, "<x>→</x>", 1, "", {"→"}},
         {RunSealCommand, {}, "", 1, "", {"empty"}},
         {RunSealCommand, {dir + "none"}, "", 1, "", {dir + "none: cannot be read"}},
         {RunModifyCommand, {sealed}, "", 0, page(BuildModifyPage), {}},
-        {RunConsultCommand,
-         {"--trace", sealed},
-         "",
-         0,
-         page(BuildConsultPage),
+        {RunConsultCommand, {"--trace", sealed}, "", 0, page(BuildConsultPage),
          {"----- parse document -----\n <FORMULARIO", "</FORMULARIO> \n\n----- start parsing -----\n\nparse node: ",
           "\n\nFound Node: \nname: FORMULARIO\nattributes: NUMERO=\"14302257\"\n\nparse node: ",
           "\n\nFound Element: \nname: SOURCE\nvalue: TRAMIXPC\n\n"}},
-        {RunModifyCommand,
-         {files.Write("html", "<html>not sealed</html>")},
-         "",
-         1,
-         "",
+        {RunModifyCommand, {files.Write("html", "<html>not sealed</html>")}, "", 1, "",
          {"El archivo que intenta modificar es invalido, no pertenece a una declaración\n"}},
-        {RunConsultCommand,
-         {files.Write("other", other)},
-         "",
-         1,
-         "",
+        {RunConsultCommand, {files.Write("other", other)}, "", 1, "",
          {"Formulario7489: Error:\nNo es posible abrir el documento, ya que no pertenece a un formulario DRN-7316.\n"}},
         {RunExportCsvCommand, {sealed}, "", 0, BrandCsvText({SampleDeclaration(1).Read().rows[0].cells}), {}},
         {RunExportCsvCommand, {dir + "html"}, "", 1, "", {dir + "html: not a sealed"}},

@@ -38,7 +38,7 @@ Listing List(const CommandArguments& folders)
     return listing;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ListCommand, ListsEveryFileWithTheDuplicateTheGapAndTheDamagedFileMarked)
 {
@@ -47,10 +47,10 @@ TEST(ListCommand, ListsEveryFileWithTheDuplicateTheGapAndTheDamagedFileMarked)
     const Listing listing = List({root.str(), root.str() + "/" + RegisterTree::kNits[0]});
     EXPECT_EQ(listing.status, 1);
     ASSERT_EQ(listing.lines.size(), 1u + RegisterTree::kReadable + 2);
-    EXPECT_EQ(listing.lines[0],
-              (std::vector<std::string>{"NIT", "Nombre", "Período", "Número de declaración", "Número de formulario",
-                                        "Fecha de presentación", "Impuesto a pagar", "Declaración que rectifica",
-                                        "Archivo", "Marca", "Motivo"}));
+    EXPECT_EQ(listing.lines[0], (std::vector<std::string>{"NIT", "Nombre", "Período", "Número de declaración",
+                                                          "Número de formulario", "Fecha de presentación",
+                                                          "Impuesto a pagar", "Declaración que rectifica", "Archivo",
+                                                          "Marca", "Motivo"}));
     std::map<std::string, std::vector<std::string>> marked;  // mark: "NIT period" of each row so marked
     for (const auto& fields : listing.lines) {
         ASSERT_EQ(fields.size(), 11u);
@@ -65,10 +65,8 @@ TEST(ListCommand, ListsEveryFileWithTheDuplicateTheGapAndTheDamagedFileMarked)
         {"Falta", {"1000001 06/2011"}},
         {"No se pudo leer", {"  not a sealed declaration text (bits left over after the last byte)"}}};
     EXPECT_EQ(marked, expected);
-    const auto& correction =
-        listing.lines[1 + 14 + 3];  // after the header, the first maker's 13 months and gap, two months
-    EXPECT_EQ(correction[3], "200000273161103"
-                             "11223344");
+    const auto& correction = listing.lines[1 + 14 + 3];  // after the header, the first maker's 13 months and gap, two months
+    EXPECT_EQ(correction[3], "200000273161103" "11223344");
     EXPECT_EQ(correction[5] + " " + correction[6], "06/03/2012 12.50");
 
     // A file changed outside the program shows its new values at the next run.

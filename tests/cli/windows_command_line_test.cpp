@@ -25,12 +25,7 @@ TEST(WindowsCommandLine, TakesNamesAsUtf8AndRefusesWhatIsNotUtf16)
         std::string out, err;
     } cases[] = {
         {"non-ASCII name", {L"unseal", folder + L"Pe\u00F1a \u20AC.sealed"}, 0, xml, ""},
-        {"lone surrogate",
-         {L"unseal", L"Pe\xD800"
-                     L"a"},
-         5,
-         "",
-         "Pe\uFFFDa: cannot be read\n"},
+        {"lone surrogate", {L"unseal", L"Pe\xD800" L"a"}, 5, "", "Pe\uFFFDa: cannot be read\n"},
         {"lone surrogate anywhere", {L"verify", L"x", L"\xDC00"}, 5, "", "\uFFFD: cannot be read\n"},
     };
     for (const auto& test : cases) {

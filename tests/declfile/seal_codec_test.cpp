@@ -33,18 +33,15 @@ std::string Encoded(const std::string& payload)
     return EncodeBase64(payload, kSealLineLength, true);
 }
 
-}  // namespace
+} // namespace
 
 // CRC-32/BZIP2 over unsigned bytes. Key "AB": sum 131, rotation 3, so zero
 // bytes show the key bytes used, forward then backward; key "\x08": sum 8,
 // rotation 7 rather than 0.
 TEST(SealCodec, CrcAndByteCipherGiveTheKnownAnswers)
 {
-    for (const auto& [bytes, crc] : {std::pair{"123456789"s, 0xFC891918u},
-                                     {""s, 0u},
-                                     {"\0"s, 0xB1F7404Bu},
-                                     {"\xFF"s, 0xFFu},
-                                     {"\x7F"s, 0x690CE011u}})
+    for (const auto& [bytes, crc] : {std::pair{"123456789"s, 0xFC891918u}, {""s, 0u}, {"\0"s, 0xB1F7404Bu},
+                                     {"\xFF"s, 0xFFu}, {"\x7F"s, 0x690CE011u}})
         EXPECT_EQ(ComputeCrc(bytes), crc) << bytes;
     EXPECT_EQ(Encipher(std::string(6, '\0'), "AB").value(), "\x0A\x12\x12\x0A\x0A\x12");
     EXPECT_EQ(Encipher(std::string(2, '\0'), "AB", 1).value(), "\x12\x0A");
@@ -57,39 +54,17 @@ TEST(SealCodec, CrcAndByteCipherGiveTheKnownAnswers)
 // the encoder never writes are refused (they would decode to the same bytes).
 TEST(Base64Variant, EncodesTheVectorsWithStarForSlashAndDecodesOnlyWhatItCouldWrite)
 {
-    for (const auto& [bytes, text] : {std::pair{""s, ""s},
-                                      {"f"s, "Zg=="s},
-                                      {"fo"s, "Zm8="s},
-                                      {"foo"s, "Zm9v"s},
-                                      {"foob"s, "Zm9vYg=="s},
-                                      {"fooba"s, "Zm9vYmE="s},
-                                      {"foobar"s, "Zm9vYmFy"s},
-                                      {"\xFF\xFF\xFF"s, "****"s},
-                                      {"?>?"s, "Pz4*"s},
-                                      {"\xFB\xFF"s, "+*8="s}}) {
+    for (const auto& [bytes, text] : {std::pair{""s, ""s}, {"f"s, "Zg=="s}, {"fo"s, "Zm8="s}, {"foo"s, "Zm9v"s},
+                                      {"foob"s, "Zm9vYg=="s}, {"fooba"s, "Zm9vYmE="s}, {"foobar"s, "Zm9vYmFy"s},
+                                      {"\xFF\xFF\xFF"s, "****"s}, {"?>?"s, "Pz4*"s}, {"\xFB\xFF"s, "+*8="s}}) {
         EXPECT_EQ(EncodeBase64(bytes, 0, false), text);
         EXPECT_EQ(DecodeBase64(text).value(), bytes) << text;
     }
-    const std::pair<std::string, std::optional<std::string>> cases[] = {{"Zm9v\r\nYmFy", "foobar"},
-                                                                        {" Zm 9v\tYm\nFy\r", "foobar"},
-                                                                        {"Zm9v\r\nZg=\r\n=\r\n", "foof"},
-                                                                        {"Zg==garbage", {}},
-                                                                        {"Zg==Zg==", {}},
-                                                                        {"Zg=A", {}},
-                                                                        {"Zg=", {}},
-                                                                        {"Zg", {}},
-                                                                        {"Zm8", {}},
-                                                                        {"Zm8==", {}},
-                                                                        {"Zm9v=", {}},
-                                                                        {"Zm9vY", {}},
-                                                                        {"Zh==", {}},
-                                                                        {"Zm9=", {}},
-                                                                        {"Zm9/", {}},
-                                                                        {"Zm9v/", {}},
-                                                                        {"Zm-v", {}},
-                                                                        {"Zm9v\x80", {}},
-                                                                        {"Zm\0v"s, {}},
-                                                                        {"Zg==/", {}}};
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"Zm9v\r\nYmFy", "foobar"}, {" Zm 9v\tYm\nFy\r", "foobar"}, {"Zm9v\r\nZg=\r\n=\r\n", "foof"},
+        {"Zg==garbage", {}}, {"Zg==Zg==", {}}, {"Zg=A", {}}, {"Zg=", {}}, {"Zg", {}}, {"Zm8", {}}, {"Zm8==", {}},
+        {"Zm9v=", {}}, {"Zm9vY", {}}, {"Zh==", {}}, {"Zm9=", {}}, {"Zm9/", {}}, {"Zm9v/", {}}, {"Zm-v", {}},
+        {"Zm9v\x80", {}}, {"Zm\0v"s, {}}, {"Zg==/", {}}};
     for (const auto& [text, bytes] : cases) {
         const CResult<std::string> decoded = DecodeBase64(text);
         EXPECT_EQ(decoded.ok() ? std::optional(*decoded) : std::nullopt, bytes) << text;
@@ -117,8 +92,7 @@ TEST(SealCodec, RoundTripsEveryLengthAndCharacter)
     EXPECT_TRUE(full.size() == 86 && full.ends_with("\r\n")) << full;
     EXPECT_TRUE(padded.size() == 62 && padded.substr(56, 2) == "\r\n" && padded.ends_with("==")) << padded;
     EXPECT_EQ(SealDeclaration("").status().cause(), Cause::kNothingToSeal);
-    EXPECT_EQ(SealDeclaration("<NOMBRE>\xE2\x86\x92</NOMBRE>").status(),
-              CStatus(Cause::kNotWindows1252, "\xE2\x86\x92"));
+    EXPECT_EQ(SealDeclaration("<NOMBRE>\xE2\x86\x92</NOMBRE>").status(), CStatus(Cause::kNotWindows1252, "\xE2\x86\x92"));
     EXPECT_EQ(Seal("", LoadSealKeys()).status().cause(), Cause::kNothingToSeal);
 }
 
@@ -158,9 +132,7 @@ TEST(SealCodec, RefusedTextsGiveTheirCauseAndNoXml)
         {"group cut short", "AAAAA", Cause::kGroupCutShort},
         {"bits left over", "AB==", Cause::kBitsLeftOver}};
     // Salt digits that would shorten or empty the file key.
-    for (const auto& salt : {"12345\0"
-                             "6789"s,
-                             std::string(10, '\0')})
+    for (const auto& salt : {"12345\0" "6789"s, std::string(10, '\0')})
         cases.push_back({"salt with a zero byte " + std::to_string(salt.find('\0')),
                          Encoded(Encipher(salt, other.digit).value() + std::string(60, 'x')), Cause::kCheckMismatch});
     // Salt digits 0-9 and check digits 10-39 stay digits; XML bytes change case.
@@ -186,7 +158,9 @@ TEST(SealCodec, EveryDamageIsRefusedButBlanksDoNotMatter)
 {
     const std::string sealed = SealAt(SampleXml(272 - kPayloadOverhead));
     ASSERT_TRUE(sealed.ends_with("\r\n\r\n" + sealed.substr(sealed.size() - 4)));
-    const auto opens = [](const std::string& text) { return CSealCodec().Unseal(text).ok(); };
+    const auto opens = [](const std::string& text) {
+        return CSealCodec().Unseal(text).ok();
+    };
     const auto blank = [](char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; };
     for (std::size_t at = 0; at < sealed.size(); ++at) {
         for (const char symbol : std::string(kBase64Alphabet) + "=\r\n") {

@@ -10,10 +10,7 @@ TEST(Windows1252, ConvertsEveryByteAndTheSpanishAndTypographicCharacters)
     for (int byte = 0; byte < 256; ++byte)
         all += static_cast<char>(byte);
     EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(all)).value(), all);
-    EXPECT_EQ(Windows1252ToUtf8("Pe\xF1"
-                                "a \x80 \x93"
-                                "a\x94"),
-              "Peña € “a”");
+    EXPECT_EQ(Windows1252ToUtf8("Pe\xF1" "a \x80 \x93" "a\x94"), "Peña € “a”");
     EXPECT_EQ(Utf8ToWindows1252("declaración Ñ €").value(), "declaraci\xF3n \xD1 \x80");
 }
 

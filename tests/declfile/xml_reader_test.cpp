@@ -84,4 +84,4 @@ TEST(CNodeList, AttributeLookUpComparesWholeTextsExactly)
         EXPECT_EQ(reader.Nodes().FindByAttribute("ID", value), nullptr) << value;
 }
 
-}  // namespace
+} // namespace

@@ -38,7 +38,8 @@ class BrandRowsTest : public testing::Test {
 protected:
     BrandRowsTest()
         : drafts(view, ui, nullptr, QString::fromStdString((dir.path() / "drafts").string())),
-          next(view, drafts, ui, nullptr), transfer(view, drafts, ui, nullptr)
+          next(view, drafts, ui, nullptr),
+          transfer(view, drafts, ui, nullptr)
     {
         view.SetAlertPresenter([this](const QString& text) { alerts << text; });
     }
@@ -65,11 +66,8 @@ protected:
     {
         return QJsonDocument::fromVariant(js(script)).toJson(QJsonDocument::Compact).toStdString();
     }
-    std::string Boxes()
-    {
-        return json("[2007,2008,2009,2010,2011,2012,2019,2027,2029].map(function (b) "
-                    "{ return C['c' + b].value; })");
-    }
+    std::string Boxes() { return json("[2007,2008,2009,2010,2011,2012,2019,2027,2029].map(function (b) "
+                                      "{ return C['c' + b].value; })"); }
 
     // Starts the next month's declaration from a sealed `declaration`.
     std::string StartFrom(const SampleDeclaration& declaration)
@@ -134,8 +132,8 @@ TEST_F(BrandRowsTest, NextPeriodFromDecemberOpensJanuaryWithTheSavedRowsAndGener
     const std::string before = ReadWholeFile(previous).value();
     QObject::connect(&view, &CFormulario7316View::generaArchivo,
                      [&](const QString& xml, const QString& n, const QString& html, const QString& nit) {
-                         EXPECT_TRUE(generation.GeneraArchivo(xml.toStdString(), n.toStdString(), html.toStdString(),
-                                                              nit.toStdString()));
+                         EXPECT_TRUE(generation.GeneraArchivo(xml.toStdString(), n.toStdString(),
+                                                              html.toStdString(), nit.toStdString()));
                      });
     QSignalSpy generated(&view, &CFormulario7316View::generaArchivo);
     js("C.validar.click()");
@@ -156,9 +154,8 @@ TEST_F(BrandRowsTest, NextPeriodFromTheLastMonthTheFormAcceptsKeepsItAndSaysSo)
         StartFrom(SampleDeclaration(1).With("PERIODO_DESDE", year + "1201").With("PERIODO_HASTA", year + "1231"));
     EXPECT_EQ(shown.substr(0, shown.find(",15,")),
               "[\"12345679\",\"Tabacalera Peña & Hijos\",\"01\",\"12\",\"" + year + "\",\"31\",\"31/12/" + year + "\"");
-    EXPECT_EQ(ui.TakeShown(),
-              "warning: Error:\nEl periodo de la declaración elegida, 12/" + year +
-                  ", es el último que admite el formulario; la nueva declaración conserva ese periodo.");
+    EXPECT_EQ(ui.TakeShown(), "warning: Error:\nEl periodo de la declaración elegida, 12/" + year +
+                                  ", es el último que admite el formulario; la nueva declaración conserva ese periodo.");
 }
 
 TEST_F(BrandRowsTest, AnImportWithRefusedLinesChangesNothingAndNamesEachOne)
@@ -188,8 +185,9 @@ TEST_F(BrandRowsTest, AnImportWithRefusedLinesChangesNothingAndNamesEachOne)
 // of them, from the working form or a Consult page, brings them back.
 TEST_F(BrandRowsTest, ImportedRowsComputeAsTypedOnesAndExportBackTheSame)
 {
-    const char* const cells[3][6] = {
-        {"", "25", "", "100", "2", ""}, {"", "19.99", "16", "40.5", "", "1"}, {"", "10.01", "", "7", "", ""}};
+    const char* const cells[3][6] = {{"", "25", "", "100", "2", ""},
+                                     {"", "19.99", "16", "40.5", "", "1"},
+                                     {"", "10.01", "", "7", "", ""}};
     std::string csv = "Marca;Precio sugerido;Base imponible;Fabricados;Inciso A;Inciso B\r\n";
     QString typing;
     for (int r = 0; r < 3; ++r) {
@@ -201,10 +199,8 @@ TEST_F(BrandRowsTest, ImportedRowsComputeAsTypedOnesAndExportBackTheSame)
         csv += "\r\n";
         for (int k = 0; k < 6; ++k)
             if (k == 0 || *cells[r][k])
-                typing += QString("teclea(%1, %2, '%3');")
-                              .arg(r + 1)
-                              .arg(k + 1)
-                              .arg(k ? cells[r][k] : QString::fromStdString(kBrands[r]));
+                typing += QString("teclea(%1, %2, '%3');").arg(r + 1).arg(k + 1)
+                          .arg(k ? cells[r][k] : QString::fromStdString(kBrands[r]));
     }
     js("function teclea(r, k, v) { var c = celdaanexo(1, r, k); c.value = v; c.onblur(); }" + typing);
     const std::string typedBoxes = Boxes(), typedRows = json("renglonesmarcas()");
@@ -237,4 +233,4 @@ TEST_F(BrandRowsTest, ImportedRowsComputeAsTypedOnesAndExportBackTheSame)
     EXPECT_EQ(Import(BrandCsvText(consulted)), -1);  // a Consult page takes no rows
 }
 
-}  // namespace
+} // namespace

@@ -52,8 +52,8 @@ protected:
         if (event->type() != QEvent::Show || !window || !window->isWindow() || !window->isModal())
             return false;
         auto* box = qobject_cast<QMessageBox*>(window);
-        shown << window->windowTitle() + '|' + (box ? box->text() : QString()) + '|' +
-                     (box && box->defaultButton() ? box->defaultButton()->text() : QString());
+        shown << window->windowTitle() + '|' + (box ? box->text() : QString()) + '|'
+                + (box && box->defaultButton() ? box->defaultButton()->text() : QString());
         QTimer::singleShot(kTimeoutMs, window, [window] {  // gone with the window once answered
             ADD_FAILURE() << "window left open: " << window->windowTitle().toStdString();
             window->close();
@@ -85,15 +85,9 @@ Modals::Answer Click(const QString& text)
         ADD_FAILURE() << "no button " << text.toStdString();
     };
 }
-void Cancel(QWidget* window)
-{
-    static_cast<QDialog*>(window)->reject();
-}
+void Cancel(QWidget* window) { static_cast<QDialog*>(window)->reject(); }
 
-std::string FileText(const std::string& path)
-{
-    return ReadWholeFile(path).value_or("");
-}
+std::string FileText(const std::string& path) { return ReadWholeFile(path).value_or(""); }
 
 // A main window whose drafts go to a folder of the case's own.
 class DraftTest : public testing::Test {
@@ -141,12 +135,9 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
         const char* name;
         Command command;
         QString answer;
-    } cases[] = {{"New, nothing typed", Command::kNew, ""},
-                 {"New, Enter", Command::kNew, "Enter"},
-                 {"New, Sí", Command::kNew, "Sí"},
-                 {"Consult, Sí, cancelled", Command::kConsult, "Sí"},
-                 {"Modify, Enter", Command::kModify, "Enter"},
-                 {"Exit, Enter", Command::kExit, "Enter"},
+    } cases[] = {{"New, nothing typed", Command::kNew, ""},        {"New, Enter", Command::kNew, "Enter"},
+                 {"New, Sí", Command::kNew, "Sí"},                  {"Consult, Sí, cancelled", Command::kConsult, "Sí"},
+                 {"Modify, Enter", Command::kModify, "Enter"},      {"Exit, Enter", Command::kExit, "Enter"},
                  {"Exit, Sí", Command::kExit, "Sí"}};
     for (const auto& [name, command, answer] : cases) {
         const bool reopens = command == Command::kConsult || command == Command::kModify;
@@ -155,8 +146,7 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
             Start();
             const bool typed = !answer.isEmpty(), yes = answer == "Sí", goesOn = !typed || yes;
             if (typed)
-                js("C.c2.value = '12345679'; C.renglones1.value = '3'; anexahta(C.renglones1, 1); C.f118c4.value = "
-                   "'7'");
+                js("C.c2.value = '12345679'; C.renglones1.value = '3'; anexahta(C.renglones1, 1); C.f118c4.value = '7'");
             std::vector<Modals::Answer> answers;
             if (typed)
                 answers.push_back(yes ? Click("Sí") : PressEnter);
@@ -181,11 +171,9 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
             if (yes) {
                 EXPECT_NE(FileText(Store().BackupPath()).find("campo\tf118c4\t7\n"), std::string::npos);
                 const std::string ownDraft = Store().DraftPath(Store().OwnId());
-                EXPECT_EQ(reopens, WaitFor(
-                                       [&] {  // a form that stays is drafted again
-                                           return FileText(ownDraft).find("12345679") != std::string::npos;
-                                       },
-                                       reopens ? kTimeoutMs : 0));
+                EXPECT_EQ(reopens, WaitFor([&] {  // a form that stays is drafted again
+                    return FileText(ownDraft).find("12345679") != std::string::npos;
+                }, reopens ? kTimeoutMs : 0));
             }
         }
     }
@@ -198,17 +186,10 @@ TEST_F(DraftTest, CommandsAskBeforeDiscardingTypedValues)
 // the page replaced says it has loaded.
 TEST_F(DraftTest, StartUpOffersWhatProgramsNowGoneLeftBehind)
 {
-    Draft left{DraftOrigin::kNew,
-               "",
-               "01020304",
-               18,
-               {{"c1", "01020304"},
-                {"c2", "12345679"},
-                {"c3", "Tabacalera \"La Estrella\" & Hijos <b>"},
-                {"f118c1", "FA035127.00 L&M ETIQUETA VERDE MNT KS BOX 20"},
-                {"f118c2", "25.0000"},
-                {"f118c3", "18.75"},
-                {"f118c4", "100.0000"}}};
+    Draft left{DraftOrigin::kNew, "", "01020304", 18,
+               {{"c1", "01020304"}, {"c2", "12345679"}, {"c3", "Tabacalera \"La Estrella\" & Hijos <b>"},
+                {"f118c1", "FA035127.00 L&M ETIQUETA VERDE MNT KS BOX 20"}, {"f118c2", "25.0000"},
+                {"f118c3", "18.75"}, {"f118c4", "100.0000"}}};
     for (const DraftOrigin origin : {DraftOrigin::kNew, DraftOrigin::kModify}) {
         SCOPED_TRACE(origin == DraftOrigin::kNew ? "new" : "modify");
         left.origin = origin;
@@ -238,8 +219,7 @@ TEST_F(DraftTest, StartUpOffersWhatProgramsNowGoneLeftBehind)
         EXPECT_EQ(Store().OtherIds(), std::vector<std::string>{running.OwnId()});
         ASSERT_TRUE(WaitFor([&] { return !recovered.isEmpty(); }, kTimeoutMs));
         EXPECT_EQ(js("[C.c1.value, document.body.innerText.indexOf('01020304') > 0, ANEXO[1], C.c3.value,"
-                     " C.f118c1.value, C.f118c4.value, C.c2010.value].join('|')")
-                      .toString(),
+                     " C.f118c1.value, C.f118c4.value, C.c2010.value].join('|')").toString(),
                   "01020304|true|18|Tabacalera \"La Estrella\" & Hijos <b>|FA035127.00 L&M ETIQUETA VERDE MNT KS"
                   " BOX 20|100.0000|1875.00");
     }

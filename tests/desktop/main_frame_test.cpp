@@ -13,9 +13,9 @@
 #include "res_scheme_handler.h"
 
 #include "declaration_sample.h"
+#include "wait_for.h"
 #include "declfile/seal.h"
 #include "host/temporary_directory.h"
-#include "wait_for.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -44,10 +44,7 @@
 
 using namespace formulario;
 
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -67,7 +64,8 @@ QWidget* NewModalWindow(QObject* object, QEvent* event)
 // Answers the next new modal window of type Window with `action`, run in its event loop. One that has
 // not come up and closed within the bound is a failure, and every modal window is closed then (a
 // dialog's close box rejects it), so the test fails instead of hanging.
-template <class Window> class Answer : public QObject {
+template <class Window>
+class Answer : public QObject {
 public:
     explicit Answer(std::function<void(Window*)> action) : m_action(std::move(action)), m_deadline(kTimeoutMs)
     {
@@ -82,10 +80,7 @@ public:
         });
     }
     // Waits, within the bound, until the window has been answered and is gone.
-    bool Done()
-    {
-        return WaitFor([this] { return IsDone(); }, int(m_deadline.remainingTime()) + 1000);
-    }
+    bool Done() { return WaitFor([this] { return IsDone(); }, int(m_deadline.remainingTime()) + 1000); }
 
 private:
     bool eventFilter(QObject* object, QEvent* event) override
@@ -116,10 +111,7 @@ class UnansweredWindows : public QObject {
     }
 };
 
-bool Came(const QSignalSpy& spy)
-{
-    return WaitFor([&] { return !spy.isEmpty(); }, kTimeoutMs);
-}
+bool Came(const QSignalSpy& spy) { return WaitFor([&] { return !spy.isEmpty(); }, kTimeoutMs); }
 
 using Command = CMainFrame::Command;
 using Dialog = CDirectorioDestinoDlg;
@@ -191,10 +183,7 @@ void Click(Dialog* dialog, const QString& text)
     ADD_FAILURE() << "no button " << text.toStdString();
 }
 
-void PressEnter(Dialog* dialog)
-{
-    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-}
+void PressEnter(Dialog* dialog) { QTest::keyClick(dialog->focusWidget(), Qt::Key_Return); }
 
 void Type(Dialog* dialog, const QString& text)
 {
@@ -220,9 +209,8 @@ protected:
     {
         frame->show();
         frame->activateWindow();
-        ASSERT_TRUE(
-            QTest::qWaitForWindowActive(frame, kTimeoutMs) &&
-            WaitFor([] { return !frame->View().page()->isLoading() && frame->View().IsBridgeReady(); }, kTimeoutMs));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame, kTimeoutMs) && WaitFor([] {
+            return !frame->View().page()->isLoading() && frame->View().IsBridgeReady(); }, kTimeoutMs));
     }
 
     // What `script` gives in the page shown.
@@ -238,10 +226,8 @@ protected:
     static std::string Layout()
     {
         const auto entry = [](const QAction* action) {
-            return action->isSeparator() ? QString("  -\n")
-                                         : QString("  %1 | %2 | %3 | %4\n")
-                                               .arg(action->text(), QKeySequence::listToString(action->shortcuts()),
-                                                    action->statusTip(), action->toolTip());
+            return action->isSeparator() ? QString("  -\n") : QString("  %1 | %2 | %3 | %4\n").arg(action->text(),
+                       QKeySequence::listToString(action->shortcuts()), action->statusTip(), action->toolTip());
         };
         QString layout;
         for (const QAction* menu : frame->menuBar()->actions()) {
@@ -269,21 +255,16 @@ protected:
         std::ofstream(path, std::ios::binary) << content;
         loaded = false;
         QObject::connect(frame->View().page(), &QWebEnginePage::loadingChanged, &directory, [this](const auto& load) {
-            loaded |=
-                load.status() == QWebEngineLoadingInfo::LoadSucceededStatus && res_address::IsShownPage(load.url());
+            loaded |= load.status() == QWebEngineLoadingInfo::LoadSucceededStatus && res_address::IsShownPage(load.url());
         });
         const auto press = [key] { QTest::keyClick(&frame->View(), key, Qt::ControlModifier); };
         offered = Pick(press, QString::fromStdString(path));
     }
     // Waits, within the bound, for the page built from the file to have loaded.
-    bool Loaded()
-    {
-        return WaitFor([this] { return loaded; }, kTimeoutMs);
-    }
+    bool Loaded() { return WaitFor([this] { return loaded; }, kTimeoutMs); }
 
     static inline CMainFrame* frame = nullptr;
-    struct : QObject, TemporaryDirectory {
-    } directory;  // also ends the connections
+    struct : QObject, TemporaryDirectory {} directory;  // also ends the connections
     QString offered;
     bool loaded = false;
 };
@@ -298,9 +279,8 @@ TEST_F(MainFrameTest, TheCommandsShowAsDescribedAndTheShellsOwnWork)
     EXPECT_TRUE(WaitFor([] { return !frame->Problems().StatusPane()->text().isEmpty(); }, kTimeoutMs));
     EXPECT_EQ(Layout(), kLayout);
 
-    for (const auto& [command, bar] :
-         {std::pair<Command, QWidget*>{Command::kViewToolBar, frame->findChild<QToolBar*>()},
-          {Command::kViewStatusBar, frame->statusBar()}}) {
+    for (const auto& [command, bar] : {std::pair<Command, QWidget*>{Command::kViewToolBar, frame->findChild<QToolBar*>()},
+                                       {Command::kViewStatusBar, frame->statusBar()}}) {
         QAction* entry = frame->Action(command);
         for (const bool shown : {false, true}) {
             entry->trigger();
@@ -352,8 +332,7 @@ TEST_F(MainFrameTest, PrintAsksForAPrinterAndPrintsThePageShown)
     QSignalSpy printed(&frame->View(), &QWebEngineView::printFinished);
     frame->Action(Command::kPrint)->trigger();
     ASSERT_TRUE(printer.Done() && Came(printed) && printed.first().first().toBool());
-    EXPECT_TRUE(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-" && pdf.size() > 10000)
-        << "no PDF, or a blank sheet";
+    EXPECT_TRUE(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-" && pdf.size() > 10000) << "no PDF, or a blank sheet";
 }
 
 // What `program` prints about `pdf` (pdftotext, pdffonts, pdfinfo).
@@ -384,8 +363,7 @@ TEST_F(MainFrameTest, ConsultAndModifyShowTheChosenDeclaration)
               "Exportar PDF Documentos PDF (*.pdf) | &Guardar Cancelar");
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(pdf); }, kTimeoutMs));
     const QString printed = PdfReport("pdftotext", pdf);
-    EXPECT_TRUE(printed.contains("12345679") && printed.contains(kName) && printed.contains("RUBIOS"))
-        << printed.toStdString();
+    EXPECT_TRUE(printed.contains("12345679") && printed.contains(kName) && printed.contains("RUBIOS")) << printed.toStdString();
     const QString fonts = PdfReport("pdffonts", pdf);
     EXPECT_TRUE(fonts.contains("DejaVuSans") && !fonts.contains("Serif")) << fonts.toStdString();
     const QString pages = PdfReport("pdfinfo", pdf).section("Pages:", 1).section('\n', 0, 0).trimmed();
@@ -428,18 +406,15 @@ TEST_F(MainFrameTest, TheCommandLineNamesADeclarationToShowReadOnly)
         std::vector<const char*> argv{"formulario7316"};
         argv.insert(argv.end(), test.arguments.begin(), test.arguments.end());
         const CommandLine line = ParseCommandLine(int(argv.size()), argv.data(), "1.6");
-        const std::string exit =
-            line.exit ? std::to_string(line.exit->exitCode) + ' ' + line.exit->output + line.exit->error : "";
+        const std::string exit = line.exit ? std::to_string(line.exit->exitCode) + ' ' + line.exit->output + line.exit->error : "";
         EXPECT_TRUE(exit.starts_with(test.exit) && exit.empty() == test.exit.empty()) << exit;
         if (!line.exit) {
-            EXPECT_EQ(line.file + (line.WantsPdf() ? line.pdfDeclaration + '>' + line.pdfOutput : "") +
-                          line.nextPeriodFrom,
+            EXPECT_EQ(line.file + (line.WantsPdf() ? line.pdfDeclaration + '>' + line.pdfOutput : "") + line.nextPeriodFrom,
                       test.file + test.pdf + (test.arguments[0] == std::string("--next-period") ? "DRN-1" : ""));
         }
     }
     // The engine takes its switches from its flags variable alone: the command line's are added to it.
-    const std::vector<const char*> switches{"formulario7316", "--disable-gpu", "-style",
-                                            "fusion",         "--lang=es",     "DRN-1"};
+    const std::vector<const char*> switches{"formulario7316", "--disable-gpu", "-style", "fusion", "--lang=es", "DRN-1"};
     const CommandLine line = ParseCommandLine(int(switches.size()), switches.data(), "1.6");
     EXPECT_EQ(EngineFlags("", line.engineSwitches), "--disable-gpu --lang=es");
     EXPECT_EQ(EngineFlags("--no-sandbox", {"--remote-debugging-port=9222", "--user-agent=a b"}),
@@ -450,8 +425,7 @@ TEST_F(MainFrameTest, TheCommandLineNamesADeclarationToShowReadOnly)
     QSignalSpy shown(&frame->View(), &QWebEngineView::loadFinished);
     frame->OpenDeclaration(path.string());
     ASSERT_TRUE(Came(shown));
-    EXPECT_TRUE(res_address::IsShownPage(frame->View().url()) &&
-                js("document.body.innerText").toString().contains("18.75"));
+    EXPECT_TRUE(res_address::IsShownPage(frame->View().url()) && js("document.body.innerText").toString().contains("18.75"));
 
     QString warning;
     Answer<QMessageBox> acknowledge(Acknowledge(warning));
@@ -470,8 +444,7 @@ TEST_F(MainFrameTest, ADamagedFileGetsAWarningAndThePageStays)
     Answer<QMessageBox> acknowledge(Acknowledge(warning));
     open(Qt::Key_M, "not a declaration");
     EXPECT_TRUE(acknowledge.Done());
-    EXPECT_TRUE(
-        warning.endsWith(" | icon | El archivo que intenta modificar es invalido, no pertenece a una declaración"));
+    EXPECT_TRUE(warning.endsWith(" | icon | El archivo que intenta modificar es invalido, no pertenece a una declaración"));
     EXPECT_TRUE(frame->View().url() == before && navigated.isEmpty());
 }
 
@@ -483,16 +456,14 @@ TEST_F(MainFrameTest, APageAskedForDuringALoadWaitsForTheLoadToEnd)
     QString loads;
     QObject context;
     QObject::connect(&frame->View(), &QWebEngineView::loadStarted, &context, [&] { loads += 'S'; });
-    QObject::connect(&frame->View(), &QWebEngineView::loadFinished, &context,
-                     [&](bool ok) { loads += ok ? 'F' : 'x'; });
+    QObject::connect(&frame->View(), &QWebEngineView::loadFinished, &context, [&](bool ok) { loads += ok ? 'F' : 'x'; });
     QFile blankForm(":/form/form7316.html");
     ASSERT_TRUE(blankForm.open(QIODevice::ReadOnly));
     frame->View().LoadBlankForm();
     ASSERT_TRUE(WaitFor([&] { return !loads.isEmpty(); }, kTimeoutMs));
     frame->View().ShowPage(QString::fromUtf8(blankForm.readAll()));
-    ASSERT_TRUE(
-        WaitFor([&] { return loads.endsWith('F') && res_address::IsShownPage(frame->View().url()); }, kTimeoutMs))
-        << loads.toStdString();
+    ASSERT_TRUE(WaitFor([&] { return loads.endsWith('F') && res_address::IsShownPage(frame->View().url()); },
+                                kTimeoutMs)) << loads.toStdString();
     EXPECT_EQ(loads, "SFSF");
     EXPECT_EQ(js("typeof atributo + typeof ANEXO + typeof valoresborrador"), "functionobjectfunction");
 }
@@ -509,24 +480,9 @@ TEST_F(MainFrameTest, ThePagesCallWritesTheDataFileWhereTheDialogSaysAndCtrlSThe
         bool accepted;
     } cases[] = {
         {"Enter", [](Dialog* d, const QString&) { PressEnter(d); }, QDir::homePath(), true},
-        {"typed, Enter",
-         [](Dialog* d, const QString& path) {
-             Type(d, path);
-             PressEnter(d);
-         },
-         "typed", true},
-        {"typed, Cancel",
-         [](Dialog* d, const QString& path) {
-             Type(d, path);
-             Click(d, "Cancel");
-         },
-         "cancelled", false},
-        {"typed, close box",
-         [](Dialog* d, const QString& path) {
-             Type(d, path);
-             d->close();
-         },
-         "closed", false},
+        {"typed, Enter", [](Dialog* d, const QString& path) { Type(d, path); PressEnter(d); }, "typed", true},
+        {"typed, Cancel", [](Dialog* d, const QString& path) { Type(d, path); Click(d, "Cancel"); }, "cancelled", false},
+        {"typed, close box", [](Dialog* d, const QString& path) { Type(d, path); d->close(); }, "closed", false},
         {"Buscar, Buscar cancelled, OK",
          [](Dialog* d, const QString& path) {
              Pick([d] { Click(d, "Buscar"); }, path);
@@ -554,14 +510,12 @@ TEST_F(MainFrameTest, ThePagesCallWritesTheDataFileWhereTheDialogSaysAndCtrlSThe
             EXPECT_EQ(seen + focused(), "Directorio Destino | OK | Cancel | Buscar | " + QDir::homePath() + "/ | OK");
             test.steps(dialog, path);
         });
-        js(QString("window.external.GeneraArchivo('%1', '9007316', '<P>copia</P>', '900'), 1")
-               .arg(SampleDeclarationXml(1).c_str()));
+        js(QString("window.external.GeneraArchivo('%1', '9007316', '<P>copia</P>', '900'), 1").arg(SampleDeclarationXml(1).c_str()));
         EXPECT_TRUE(person.Done() && (!generated || generated->Done()));
         dataFile = path.toStdString() + "/900/7316/DRN-9007316";
         EXPECT_EQ(std::filesystem::exists(dataFile), test.accepted);
-        EXPECT_TRUE(!test.accepted ||
-                    (message.startsWith("Zorovirira DRN-7316 | plain | ") && message.contains(dataFile.c_str())))
-            << message.toStdString();
+        EXPECT_TRUE(!test.accepted || (message.startsWith("Zorovirira DRN-7316 | plain | ") &&
+                                       message.contains(dataFile.c_str()))) << message.toStdString();
     }
     Answer<QMessageBox> saved(Acknowledge(message));
     QTest::keyClick(&frame->View(), Qt::Key_S, Qt::ControlModifier);

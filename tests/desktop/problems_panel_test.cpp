@@ -53,8 +53,9 @@ protected:
         m_frame.View().SetAlertPresenter([this](const QString& text) { m_alerts << text; });
         m_frame.show();
         m_frame.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame) &&
-                    WaitFor([this] { return !m_frame.View().page()->isLoading() && m_frame.View().IsBridgeReady(); }));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame) && WaitFor([this] {
+            return !m_frame.View().page()->isLoading() && m_frame.View().IsBridgeReady();
+        }));
     }
 
     CProblemsPanel& panel() { return m_frame.Problems(); }
@@ -112,8 +113,7 @@ TEST_F(ProblemsPanelTest, ListsEveryProblemAndLeadsToEachBox)
     ASSERT_TRUE(Focused("c3"));
     QTest::keyClicks(m_frame.View().focusProxy(), "Tabacalera");
     QTest::keyClick(m_frame.View().focusProxy(), Qt::Key_Tab);
-    EXPECT_TRUE(
-        WaitFor([&] { return js("C.c3.value + (document.activeElement == C.c3)").toString() == "Tabacalerafalse"; }));
+    EXPECT_TRUE(WaitFor([&] { return js("C.c3.value + (document.activeElement == C.c3)").toString() == "Tabacalerafalse"; }));
     EXPECT_EQ(ItemsRead(3), QStringList({kPackages, kNit, kBrand}));
 
     // "Generar" refused: the form's first message, as before, and the panel opens.

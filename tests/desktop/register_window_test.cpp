@@ -84,8 +84,7 @@ TEST(RegisterWindow, ListsMarksFiltersAndReadsTheFilesAgainAtTheNextLook)
     ASSERT_EQ(consulted.size(), 1u);
     EXPECT_EQ(consulted[0], Cell(table, 2, 8).toStdString());
 
-    const std::string path =
-        RegisterTree::Write(root.path(), RegisterTree::kNits[1], 2, "11223344", "07/03/2012", "99.00");
+    const std::string path = RegisterTree::Write(root.path(), RegisterTree::kNits[1], 2, "11223344", "07/03/2012", "99.00");
     QTest::keyClick(view, Qt::Key_F5);
     ASSERT_TRUE(WaitFor([&] { return finished.count() == 2; }));
     EXPECT_EQ(Cell(table, 3, 8).toStdString(), path);

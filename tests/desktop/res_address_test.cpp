@@ -14,22 +14,14 @@ TEST(ResAddress, AnAddressNamesAResourceOrTheShownPageOnlyInItsOwnShape)
         std::optional<int> id = std::nullopt;
         bool shownPage = false;
     } cases[] = {
-        {"res://formulario7316.EXE/#23/#132", 132},    // host names ignore case
-        {"res://Formulario7316.exe/#23/%23133", 133},  // the engine's spelling of the second "#"
-        {"res://Formulario7316.exe/#23/#"},
-        {"res://Formulario7316.exe/#23/#13x"},
-        {"res://Formulario7316.exe/#23/#+132"},
-        {"res://Formulario7316.exe/#23/# 132"},
-        {"res://Formulario7316.exe/#23/#99999999999"},
-        {"res://Formulario7316.exe/#2/#132"},
-        {"res://Formulario7316.exe/#132"},
-        {"res://Formulario7316.exe/"},
-        {"res://Formulario7316.exe/pagina#23/#132"},
-        {"res://Otro.exe/#23/#132"},
-        {"http://Formulario7316.exe/#23/#132"},
-        {"file:///Formulario7316.exe/#23/#132"},
-        {ShownPageUrl().toString(), std::nullopt, true},
-        {ShownPageUrl().toString() + "#23/#131"},
+        {"res://formulario7316.EXE/#23/#132", 132},     // host names ignore case
+        {"res://Formulario7316.exe/#23/%23133", 133},   // the engine's spelling of the second "#"
+        {"res://Formulario7316.exe/#23/#"}, {"res://Formulario7316.exe/#23/#13x"},
+        {"res://Formulario7316.exe/#23/#+132"}, {"res://Formulario7316.exe/#23/# 132"},
+        {"res://Formulario7316.exe/#23/#99999999999"}, {"res://Formulario7316.exe/#2/#132"},
+        {"res://Formulario7316.exe/#132"}, {"res://Formulario7316.exe/"}, {"res://Formulario7316.exe/pagina#23/#132"},
+        {"res://Otro.exe/#23/#132"}, {"http://Formulario7316.exe/#23/#132"}, {"file:///Formulario7316.exe/#23/#132"},
+        {ShownPageUrl().toString(), std::nullopt, true}, {ShownPageUrl().toString() + "#23/#131"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.address.toStdString());

@@ -35,10 +35,8 @@ QStringList AxeFaults(FormHarness& form)
 
 TEST_F(AccessibilityTest, NoPageHasACriticalOrSeriousFault)
 {
-    const QString xml = FileText(FORM_TEST_DATA "/declaration_one_row.xml")
-                            .trimmed()
-                            .replace("{number}", "14302257")
-                            .replace("{date}", "05/12/2026");
+    const QString xml = FileText(FORM_TEST_DATA "/declaration_one_row.xml").trimmed()
+                            .replace("{number}", "14302257").replace("{date}", "05/12/2026");
     const std::pair<const char*, std::function<bool()>> pages[] = {
         {"blank form", [] { return true; }},
         {"Consult page", [&] { return reopen(xml, ReopenMode::kConsult); }},
@@ -58,9 +56,8 @@ TEST_F(AccessibilityTest, NoPageHasACriticalOrSeriousFault)
 TEST_F(AccessibilityTest, FieldsCarryTheNamesReadBesideThem)
 {
     form.run("renglones1:=2|!botonanexo1|c2020=7|c2021=10");
-    EXPECT_EQ(
-        js("[C.f13c2, C.f117c1, C.c2].map(function (f) { return f.getAttribute('aria-label'); }).join('|')").toString(),
-        "Precio sugerido, renglón 3|Marcas y presentación, renglón 17|NIT del contribuyente");
+    EXPECT_EQ(js("[C.f13c2, C.f117c1, C.c2].map(function (f) { return f.getAttribute('aria-label'); }).join('|')").toString(),
+              "Precio sugerido, renglón 3|Marcas y presentación, renglón 17|NIT del contribuyente");
     EXPECT_EQ(js("document.getElementById(C.v2.getAttribute('aria-labelledby')).textContent.trim()").toString(),
               Message("label-in-favour"));
 }

@@ -12,17 +12,13 @@ using AnnexTest = FormTest;
 // the catalogue.
 TEST_F(AnnexTest, TheRowsAreEmptyAndOfferTheCatalogue)
 {
-    EXPECT_EQ(js("Array.from(C.elements).filter(function (e) { return /^f1/.test(e.name) && e.value != ''; }).length"),
-              0);
+    EXPECT_EQ(js("Array.from(C.elements).filter(function (e) { return /^f1/.test(e.name) && e.value != ''; }).length"), 0);
     QStringList catalogue{"="};  // value=text of each option
     for (std::size_t i = 1; i < kBrandCatalogue.size(); ++i)
         catalogue << Brand(int(i)) + '=' + Brand(int(i));
     for (const char* list : {"C.f11c1", "C.f18c1", "C.f115c1"})
-        EXPECT_EQ(
-            js(QStringLiteral("Array.from(%1.options, function (o) { return o.value + '=' + o.text; })").arg(list))
-                .toStringList(),
-            catalogue)
-            << list;
+        EXPECT_EQ(js(QStringLiteral("Array.from(%1.options, function (o) { return o.value + '=' + o.text; })").arg(list))
+                      .toStringList(), catalogue) << list;
 }
 
 // The blank form has 15 rows. A count must be a whole number above 0
@@ -56,16 +52,13 @@ TEST_F(AnnexTest, AddsTheRowsAskedForUpToOneHundredAndThree)
 TEST_F(AnnexTest, CellsAreCheckedWithTheirColumnAndTheRowsBeforeThem)
 {
     expectCases({
-        {"f11c2=abc", "f11c2", "", "not-a-number", "f11c2"},
-        {"f11c4=-5", "f11c4", "", "below-zero", "f11c4"},
+        {"f11c2=abc", "f11c2", "", "not-a-number", "f11c2"}, {"f11c4=-5", "f11c4", "", "below-zero", "f11c4"},
         {QStringLiteral("f11c1=%1|f11c2=25|f11c4=100|f12c1=%2|f12c2=10|f12c4=50|f12c5=12.5").arg(Brand(1), Brand(2)),
          "c2007 c2008 c2010", "150|12.5|2250.00", "", ""},  // 25 x 18.75 x 100 + 50 x 7.5
         {"f11c1=" + Brand(7) + "|f11c2=0", "f11c2 f11c3", "|", "price-zero", "f11c2"},
         {"f11c2=0.00004", "f11c2 f11c3", "|", "price-zero", "f11c2"},
-        {"f11c2=25", "f11c3 f11c2", "18.75|25.0000", "", ""},
-        {"f11c2=19.99", "f11c3 f11c2", "14.99|19.9900", "", ""},
-        {"f11c2=10.01", "f11c3 f11c2", "7.51|10.0100", "", ""},
-        {"f11c2=20000", "f11c3 f11c2", "15000|20000.0000", "", ""},
+        {"f11c2=25", "f11c3 f11c2", "18.75|25.0000", "", ""}, {"f11c2=19.99", "f11c3 f11c2", "14.99|19.9900", "", ""},
+        {"f11c2=10.01", "f11c3 f11c2", "7.51|10.0100", "", ""}, {"f11c2=20000", "f11c3 f11c2", "15000|20000.0000", "", ""},
         {"f11c2=25|f11c2=20", "f11c3", "18.75", "", ""},
         {"f11c2=25|f11c2=20|f11c2=30", "f11c3", "22.5", "minimum-base", "f11c3"},
         {"f11c2=25|f11c3=18", "f11c3", "18.00", "minimum-base", "f11c3"},
@@ -76,8 +69,8 @@ TEST_F(AnnexTest, CellsAreCheckedWithTheirColumnAndTheRowsBeforeThem)
         {"f11c2:=10|f11c6:=1|f14c4=5", "f14c4", "", "deduction-without-brand-or-price", "f11c1"},
         {"f11c2=25|f11c4=100", "f11c2 f11c4 c2010", "25.0000|100.0000|1875.00", "brand-blank", "f11c1"},
         {"f11c2:=25|f11c4:=100|f13c2=5", "f13c2", "", "brand-blank", "f11c1"},
-        {"f13c1=" + Brand(51) + "|f13c2=25|f13c4=10|f115c1=" + Brand(51), "f13c1 f115c1", Brand(51) + '|',
-         "brand-twice", "f115c1"},
+        {"f13c1=" + Brand(51) + "|f13c2=25|f13c4=10|f115c1=" + Brand(51), "f13c1 f115c1", Brand(51) + '|', "brand-twice",
+         "f115c1"},
         {"f115c1=" + Brand(51) + "|f13c1=" + Brand(51), "f115c1 f13c1", Brand(51) + '|', "brand-twice", "f13c1"},
     });
 }
@@ -87,23 +80,20 @@ TEST_F(AnnexTest, CellsAreCheckedWithTheirColumnAndTheRowsBeforeThem)
 // refuses what anexahta refuses and keeps the rows' values.
 TEST_F(AnnexTest, AnexaAppendsRowsAfterTheBodysRows)
 {
-    js("var fila = function (r) { var t = '<tr><td>' + r + '</td><td>' + selectormarca('f1' + r + 'c1', '') + "
-       "'</td><td>';"
+    js("var fila = function (r) { var t = '<tr><td>' + r + '</td><td>' + selectormarca('f1' + r + 'c1', '') + '</td><td>';"
        "  for (var k = 2; k <= 6; k++) t += '<input name=f1' + r + 'c' + k + ' id=f1' + r + 'c' + k + '>';"
        "  return t + '</td></tr>'; };"
        "cambiatexto('recuadro', \"<table><tbody id='cuerpo1'>\" + fila(1) + fila(2) + '</tbody></table>');"
        "VANEXOSINICIALES[1] = 2; ANEXO[1] = 2;"
        "C.botonanexo1.onclick = function () { anexa(C.renglones1, 1); };");
-    form.run("f12c1=" + Brand(24) +
-             "|f12c2:=25.0000|f12c4:=1.0000|renglones1:=1.5|!botonanexo1|renglones1:=102"
+    form.run("f12c1=" + Brand(24) + "|f12c2:=25.0000|f12c4:=1.0000|renglones1:=1.5|!botonanexo1|renglones1:=102"
              "|!botonanexo1");
     EXPECT_EQ(form.values("cuerpo1.rows.length ANEXO[1]"), "2|2");
     EXPECT_EQ(alerts(), alert("too-many-rows"));
 
     form.run("renglones1:=3|!botonanexo1");
-    EXPECT_EQ(
-        form.values("cuerpo1.rows.length ANEXO[1] C.f15c7 C.f15c1.options.length f12c1 f12c2 trenglon1 nrenglon1"),
-        QStringLiteral("5|5|undefined|%1|").arg(kBrandCatalogue.size()) + Brand(24) + "|25.0000|2|3");
+    EXPECT_EQ(form.values("cuerpo1.rows.length ANEXO[1] C.f15c7 C.f15c1.options.length f12c1 f12c2 trenglon1 nrenglon1"),
+              QStringLiteral("5|5|undefined|%1|").arg(kBrandCatalogue.size()) + Brand(24) + "|25.0000|2|3");
     form.run("f13c1=" + Brand(5) + "|f13c2=25");  // the new cells work like the others
     EXPECT_EQ(form.values("f13c3"), "18.75");
     EXPECT_EQ(alerts(), QStringList());

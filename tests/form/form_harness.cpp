@@ -42,8 +42,7 @@ constexpr char kRun[] = R"JS((function (steps) {
 // Keeps a copy of the blank form's body (its fields hold their values, its
 // scripts do not run again), its focus and the script state that changes as
 // the form is used; kRestore puts them back.
-constexpr char kKeep[] =
-    R"JS(window.blankForm = { body: document.body.cloneNode(true), focus: document.activeElement.id,
+constexpr char kKeep[] = R"JS(window.blankForm = { body: document.body.cloneNode(true), focus: document.activeElement.id,
     anexo: ANEXO.slice(), iniciales: VANEXOSINICIALES.slice(), Date: window.Date, alert: window.alert })JS";
 
 constexpr char kRestore[] = R"JS((function (blank) {
@@ -66,7 +65,8 @@ QString JsArray(const QStringList& texts)
     return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(texts)).toJson(QJsonDocument::Compact));
 }
 
-FormHarness::FormHarness() : m_view(std::make_unique<CFormulario7316View>())
+FormHarness::FormHarness()
+    : m_view(std::make_unique<CFormulario7316View>())
 {
     m_view->SetAlertPresenter([this](const QString& text) { m_alerts.append(text); });
     QObject::connect(m_view.get(), &CFormulario7316View::generaArchivo, m_view.get(),
@@ -147,26 +147,21 @@ void FormHarness::run(const QString& steps)
 
 QString FormHarness::values(const QString& names)
 {
-    return js(JsArray(names.split(' ')) +
-              ".map(function (name) {"
+    return js(JsArray(names.split(' ')) + ".map(function (name) {"
               "  var field = document.getElementById(name) || document.getElementsByName(name)[0];"
-              "  try { return String(field ? field.value : eval(name)); } catch (e) { return '<no field ' + name + "
-              "'>'; }"
-              "}).join('|')")
-        .toString();
+              "  try { return String(field ? field.value : eval(name)); } catch (e) { return '<no field ' + name + '>'; }"
+              "}).join('|')").toString();
 }
 
 QString FormHarness::focused()
 {
-    return js("document.activeElement ? document.activeElement.id || document.activeElement.name || '' : ''")
-        .toString();
+    return js("document.activeElement ? document.activeElement.id || document.activeElement.name || '' : ''").toString();
 }
 
 QList<FormHarness::HostCall> FormHarness::takeHostCalls(int expected)
 {
     // With none expected, the wait gives a wrong call time to arrive.
-    static_cast<void>(
-        WaitFor([&] { return expected > 0 && m_hostCalls.size() >= expected; }, expected > 0 ? 10000 : 300));
+    static_cast<void>(WaitFor([&] { return expected > 0 && m_hostCalls.size() >= expected; }, expected > 0 ? 10000 : 300));
     return std::exchange(m_hostCalls, {});
 }
 

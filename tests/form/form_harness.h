@@ -67,10 +67,7 @@ QString JsArray(const QStringList& texts);  // the texts as a script's array lit
 FormHarness& TheForm();                     // the test program's one harness, made on first use
 
 // Lets GoogleTest print texts of the page, and host calls, readably.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 inline void PrintTo(const FormHarness::HostCall& call, std::ostream* out)
 {

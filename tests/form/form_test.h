@@ -6,10 +6,10 @@
 #include "form_harness.h"
 
 #include "declfile/declaration_check.h"
-#include "declfile/seal.h"
-#include "declfile/xml_reader.h"
-#include "host/fake_host_ui.h"
 #include "host/reopen.h"
+#include "declfile/xml_reader.h"
+#include "declfile/seal.h"
+#include "host/fake_host_ui.h"
 #include "render/brand_catalogue.h"
 #include "render/consult_page.h"
 #include "render/modify_page.h"
@@ -33,8 +33,7 @@ inline QString FileText(const QString& path)
 
 inline QString Message(const QString& key)
 {
-    static const QJsonObject texts =
-        QJsonDocument::fromJson(FileText(FORM_TEST_DATA "/messages.json").toUtf8()).object();
+    static const QJsonObject texts = QJsonDocument::fromJson(FileText(FORM_TEST_DATA "/messages.json").toUtf8()).object();
     EXPECT_TRUE(texts.contains(key)) << key.toStdString();
     return texts.value(key).toString();
 }
@@ -89,8 +88,7 @@ protected:
         std::ofstream(path, std::ios::binary) << (sealed.ok() ? *sealed : "");
         ui.onPage = [this](const std::string& html) { form.showPage(QString::fromStdString(html)); };
         CPageText page;
-        const bool shown =
-            Reopen(mode, mode == ReopenMode::kConsult ? BuildConsultPage : BuildModifyPage, path, ui, page);
+        const bool shown = Reopen(mode, mode == ReopenMode::kConsult ? BuildConsultPage : BuildModifyPage, path, ui, page);
         EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
         return shown;
     }

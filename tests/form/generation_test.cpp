@@ -17,8 +17,7 @@ const QString kTaxpayer = "c2=%1|c3=%2|mes_ini=3|anio_ini=2012|";  // NIT, name,
 QString Text(const QString& xml, const QString& key)
 {
     return QRegularExpression("<(?:CASILLA ID=\"" + key + "\"|" + key + ")>(?:<!\\[CDATA\\[)?(.*?)(?:\\]\\]>)?</")
-        .match(xml)
-        .captured(1);
+        .match(xml).captured(1);
 }
 
 using GenerationTest = FormTest;
@@ -30,8 +29,7 @@ using GenerationTest = FormTest;
 TEST_F(GenerationTest, TheDeclarationCharacterForCharacter)
 {
     const std::pair<QString, QString> cases[] = {
-        {"declaration_without_rows.xml", ""},
-        {"declaration_one_row.xml", "f11c1=" + Brand(16) + "|f11c2=25|f11c4=100"}};
+        {"declaration_without_rows.xml", ""}, {"declaration_one_row.xml", "f11c1=" + Brand(16) + "|f11c2=25|f11c4=100"}};
     for (const auto& [golden, rows] : cases) {
         form.reset();
         form.run(kTaxpayer.arg(" 001234567-9", "Tabacos & Hijos <Ñandú> S.A.") + rows);
@@ -40,10 +38,7 @@ TEST_F(GenerationTest, TheDeclarationCharacterForCharacter)
         EXPECT_EQ(alerts(), QStringList());
         EXPECT_EQ(QString(call.xml).replace(number, "{number}").replace(kToday, "{date}") + '\n',
                   FileText(FORM_TEST_DATA "/" + golden));
-        EXPECT_EQ(call.number + ' ' + call.nit, "12345679"
-                                                "7316"
-                                                "1203" +
-                                                    number + " 12345679");
+        EXPECT_EQ(call.number + ' ' + call.nit, "12345679" "7316" "1203" + number + " 12345679");
     }
 }
 
@@ -62,8 +57,7 @@ TEST_F(GenerationTest, TheMarkupCopyAndASecondGeneration)
     for (const QString& field : QString("c2 mes_ini c2010 validar f11c1 f11c2 f115c6").split(' '))
         EXPECT_TRUE(tag(field).contains("disabled")) << field.toStdString();
     EXPECT_TRUE(tag("c2").contains("value=\"12345679\"") && tag("f11c2").contains("value=\"25.0000\""));
-    EXPECT_TRUE(
-        first.html.contains("<option value=\"FA035127.00 L&amp;M ETIQUETA VERDE MNT KS BOX 20\" selected=\"\">"));
+    EXPECT_TRUE(first.html.contains("<option value=\"FA035127.00 L&amp;M ETIQUETA VERDE MNT KS BOX 20\" selected=\"\">"));
     EXPECT_EQ(js("['c2', 'mes_ini', 'anio_ini', 'validar', 'f11c1', 'f115c6', 'c2021', 'dia_ini', 'dia_fin', 'mes_fin',"
                  " 'anio_fin', 'c1', 'c2010', 'c2029'].map(function (n) {"
                  "  return n + (C[n].disabled ? '-' : '+') + (C[n].readOnly ? 'r' : ''); }).join(' ')"),
@@ -76,10 +70,7 @@ TEST_F(GenerationTest, TheMarkupCopyAndASecondGeneration)
     form.run("c2:=12345678");
     const FormHarness::HostCall second = generate();
     EXPECT_EQ(alerts(), alert("nit-check-digit"));
-    EXPECT_EQ(second.number + ' ' + second.nit, "12345678"
-                                                "7316"
-                                                "1203" +
-                                                    number + " 12345678");
+    EXPECT_EQ(second.number + ' ' + second.nit, "12345678" "7316" "1203" + number + " 12345678");
     EXPECT_EQ(QStringList({Text(first.xml, "FECPRE"), Text(second.xml, "FECPRE"), Text(second.xml, "NIT")}),
               QStringList({kToday, "05/12/2026", "12345678"}));
     EXPECT_TRUE(second.xml.startsWith(" <FORMULARIO NUMERO=\"" + number + "\">"));
@@ -112,8 +103,7 @@ TEST_F(GenerationTest, MarkupInTheNameOrTheNitCannotRewriteTheDeclaration)
     EXPECT_EQ(alerts(), QStringList());
 
     const QString taxpayer = kTaxpayer.arg("12345679", "Tabacalera");
-    expectCases({{"c2=12&34", "c2", "", "nit-markup", "c2"},
-                 {"c2=\"1234\"", "c2", "", "nit-markup", "c2"},
+    expectCases({{"c2=12&34", "c2", "", "nit-markup", "c2"}, {"c2=\"1234\"", "c2", "", "nit-markup", "c2"},
                  {taxpayer + "c2:=1<2|!validar", "c2", "", "nit-markup", "c2"}});
     EXPECT_TRUE(form.takeHostCalls(0).isEmpty());
 }
@@ -124,14 +114,13 @@ TEST_F(GenerationTest, MarkupInTheNameOrTheNitCannotRewriteTheDeclaration)
 TEST_F(GenerationTest, AnIncompleteOrEmptyRowBeforeTheLastUsedStopsTheGeneration)
 {
     const QString taxpayer = kTaxpayer.arg("12345679", "Tabacalera") + "f11c1=" + Brand(1) + "|f11c2=25|";
-    expectCases(
-        {{taxpayer + "f11c4=10|f13c1=" + Brand(3) + "|f13c2=25|f13c4=10|!validar", "f12c3", "", "blank", "f12c3"},
-         {taxpayer + "f11c4=10|f12c1=" + Brand(2) + "|f12c2:=0.00004|f12c4=10|!validar", "f12c2", "0.00004",
-          "price-zero", "f12c2"}});
+    expectCases({{taxpayer + "f11c4=10|f13c1=" + Brand(3) + "|f13c2=25|f13c4=10|!validar", "f12c3", "", "blank", "f12c3"},
+                 {taxpayer + "f11c4=10|f12c1=" + Brand(2) + "|f12c2:=0.00004|f12c4=10|!validar", "f12c2", "0.00004",
+                  "price-zero", "f12c2"}});
     EXPECT_TRUE(form.takeHostCalls(0).isEmpty());
     expectCases({{taxpayer + "!validar", "f11c4", "", "quantities-blank", "f11c4"},
-                 {kTaxpayer.arg("12345679", "Tabacalera") + "f11c2:=25|f11c3:=18.75|f11c4:=100|!validar", "f11c2", "25",
-                  "brand-blank", "f11c1"}});
+                 {kTaxpayer.arg("12345679", "Tabacalera") + "f11c2:=25|f11c3:=18.75|f11c4:=100|!validar", "f11c2",
+                  "25", "brand-blank", "f11c1"}});
     EXPECT_TRUE(form.takeHostCalls(0).isEmpty());
 }
 
@@ -140,10 +129,8 @@ TEST_F(GenerationTest, AnIncompleteOrEmptyRowBeforeTheLastUsedStopsTheGeneration
 // "Generar" on the Modify page writes both, with the totals of the rows shown.
 TEST_F(GenerationTest, AFileWithRowsOneAndThreeReopensWithBoth)
 {
-    const QString xml = FileText(FORM_TEST_DATA "/declaration_unpriced_row.xml")
-                            .trimmed()
-                            .replace("{number}", "14302257")
-                            .replace("{date}", "05/12/2026");
+    const QString xml = FileText(FORM_TEST_DATA "/declaration_unpriced_row.xml").trimmed()
+                            .replace("{number}", "14302257").replace("{date}", "05/12/2026");
     const QString first = "FA030807.00 LIDER KS SOF 21", third = "FA031003.00 RUBIOS KS SOF 20";
     ASSERT_TRUE(reopen(xml, ReopenMode::kConsult));
     const QString shown = js("document.body.innerText").toString();
@@ -153,9 +140,9 @@ TEST_F(GenerationTest, AFileWithRowsOneAndThreeReopensWithBoth)
     ASSERT_TRUE(reopen(xml, ReopenMode::kModify));
     EXPECT_EQ(form.values("ANEXO[1] f11c1 f12c1 f12c2"), "2|" + first + '|' + third + "|30.0000");
     const QString again = generate().xml;
-    EXPECT_EQ(
-        QStringList({Text(again, "7"), Text(again, "17"), Text(again, "18"), Text(again, "2007"), Text(again, "2010")}),
-        QStringList({first, third, "30.0000", "20.00", "412.50"}));
+    EXPECT_EQ(QStringList({Text(again, "7"), Text(again, "17"), Text(again, "18"), Text(again, "2007"),
+                           Text(again, "2010")}),
+              QStringList({first, third, "30.0000", "20.00", "412.50"}));
     EXPECT_EQ(alerts(), QStringList());
 }
 
@@ -166,17 +153,16 @@ TEST_F(GenerationTest, AFileWithRowsOneAndThreeReopensWithBoth)
 TEST_F(GenerationTest, RoundTripThroughConsultAndModify)
 {
     const QString name = "Tabacalera \"La Estrella\" & <b>Hijos</b> O'Neill &amp; Cía.";
-    form.run(kTaxpayer.arg("12345679", name) + "f11c1=" + Brand(16) + "|f11c2=25|f11c4=100|f12c1=" + Brand(42) +
-             "|f12c2=19.99|f12c4=40|f13c1=" + Brand(51) + "|f13c2=10.01|f13c4=250|f13c5=2|c2020=123456|c2021=100" +
-             "|c2024=50");
+    form.run(kTaxpayer.arg("12345679", name) + "f11c1=" + Brand(16) + "|f11c2=25|f11c4=100|f12c1=" + Brand(42)
+             + "|f12c2=19.99|f12c4=40|f13c1=" + Brand(51) + "|f13c2=10.01|f13c4=250|f13c5=2|c2020=123456|c2021=100"
+             + "|c2024=50");
     const QString xml = generate().xml, computed = form.values("c1 c2010 c2029");
     ASSERT_FALSE(xml.isEmpty());
 
     ASSERT_TRUE(reopen(xml, ReopenMode::kConsult));
     const QString shown = js("document.body.innerText").toString();
-    for (const QString& value :
-         computed.split('|') + QStringList{"12345679", name, "20120301", "20120331", Brand(16), Brand(42), Brand(51),
-                                           "25.0000", "18.75", "100.0000", "19.9900", "123456"})
+    for (const QString& value : computed.split('|') + QStringList{"12345679", name, "20120301", "20120331", Brand(16),
+                                Brand(42), Brand(51), "25.0000", "18.75", "100.0000", "19.9900", "123456"})
         EXPECT_TRUE(shown.contains(value)) << value.toStdString();
     EXPECT_EQ(js("[document.querySelectorAll('form b').length, cuerpo1.rows.length, document.querySelectorAll("
                  "'input, select, textarea, button').length, document.scripts.length, typeof validaciones,"
@@ -186,10 +172,8 @@ TEST_F(GenerationTest, RoundTripThroughConsultAndModify)
 
     const QString saved = "c2 c3 dia_ini mes_ini anio_ini dia_fin f11c2 f11c3 f12c2 f13c4 f13c5 c2020 c2021 c2024"
                           " f11c1 f12c1 f13c1";
-    const QString savedValues =
-        QStringList{"12345679", name,     "01",     "03",     "2012",  "31",      "25.0000", "18.75",  "19.9900",
-                    "250.0000", "2.0000", "123456", "100.00", "50.00", Brand(16), Brand(42), Brand(51)}
-            .join('|');
+    const QString savedValues = QStringList{"12345679", name, "01", "03", "2012", "31", "25.0000", "18.75", "19.9900",
+        "250.0000", "2.0000", "123456", "100.00", "50.00", Brand(16), Brand(42), Brand(51)}.join('|');
     ASSERT_TRUE(reopen(xml, ReopenMode::kModify));
     EXPECT_EQ(form.values("c1 c2010 c2029 ANEXO[1]"), computed + "|3");
     EXPECT_EQ(form.values(saved), savedValues);

@@ -48,20 +48,17 @@ TEST_F(PageTest, TheFieldsAndTheFormNumberAreAsTheFormNeedsThem)
                     attribute(e, "maxlength"), attribute(e, "value"), e.hasAttribute("disabled"), e.hasAttribute("readonly"),
                     attribute(e, e.type === "button" ? "onclick" : "onblur"), attribute(e, "style")].join("|") + "\n";
         }).join("");
-})()JS" + JsArray({FileText(":/form/form7316.html")}) +
-                 "[0])")
-                  .toString(),
+})()JS" + JsArray({FileText(":/form/form7316.html")}) + "[0])").toString(),
               FileText(FORM_TEST_DATA "/blank_form_fields.txt"));
 
-    const QStringList numbers =
-        js("(function (number, clock) {"
-           "  var count = document.body.innerText.split(number).length - 1, cell = C.c1.parentNode;"
-           "  C.c1.value = '';"
-           "  var before = clock(), first = (numera_formulario(), C.c1.value), after = clock();"
-           "  numera_formulario();"
-           "  return [number, cell.innerText.trim(), count, before, after, first, C.c1.value];"
-           "})(C.c1.value, () => new Date().toTimeString().slice(0, 8).replace(/:/g, ''))")
-            .toStringList();
+    const QStringList numbers = js("(function (number, clock) {"
+                                   "  var count = document.body.innerText.split(number).length - 1, cell = C.c1.parentNode;"
+                                   "  C.c1.value = '';"
+                                   "  var before = clock(), first = (numera_formulario(), C.c1.value), after = clock();"
+                                   "  numera_formulario();"
+                                   "  return [number, cell.innerText.trim(), count, before, after, first, C.c1.value];"
+                                   "})(C.c1.value, () => new Date().toTimeString().slice(0, 8).replace(/:/g, ''))")
+                                    .toStringList();
     ASSERT_EQ(numbers.size(), 7);
     EXPECT_EQ(numbers.mid(1, 2), QStringList({numbers[0], "1"})) << "the header prints the number once";
     for (const QString& number : {numbers[0], numbers[5]})
@@ -80,28 +77,17 @@ TEST_F(PageTest, TheFieldsAndTheFormNumberAreAsTheFormNeedsThem)
 // resource fail, and the page links its stylesheet and four modules in order.
 TEST_F(PageTest, TheResSchemeServesEachResourceAtThePagesOwnAddress)
 {
-    const std::pair<QString, QString> cases[] = {{"#23/#131", "form7316.html"},
-                                                 {"#23/#132", "form7316.css"},
-                                                 {"#23/#133", "configuracion7316.js"},
-                                                 {"#23/#134", "validaciones.js"},
-                                                 {"#23/#135", "validacionesanexo.js"},
-                                                 {"#23/#136", "funciones.js"},
-                                                 {"#23/#130", ""},
-                                                 {"#23/#137", ""},
-                                                 {"#23/#", ""},
-                                                 {"#22/#132", ""},
-                                                 {"", ""},
-                                                 {"x#23/#132", ""}};
+    const std::pair<QString, QString> cases[] = {
+        {"#23/#131", "form7316.html"}, {"#23/#132", "form7316.css"}, {"#23/#133", "configuracion7316.js"},
+        {"#23/#134", "validaciones.js"}, {"#23/#135", "validacionesanexo.js"}, {"#23/#136", "funciones.js"},
+        {"#23/#130", ""}, {"#23/#137", ""}, {"#23/#", ""}, {"#22/#132", ""}, {"", ""}, {"x#23/#132", ""}};
     QStringList linked;
     for (const auto& [address, file] : cases) {
         const QStringList reply = js("(function (request) {"
-                                     "  try { request.open('GET', 'res://Formulario7316.exe/" +
-                                     address +
-                                     "', false);"
+                                     "  try { request.open('GET', 'res://Formulario7316.exe/" + address + "', false);"
                                      "        request.send(); } catch (e) { return ['0', String(e)]; }"
                                      "  return [String(request.status), request.responseText];"
-                                     "})(new XMLHttpRequest())")
-                                      .toStringList();
+                                     "})(new XMLHttpRequest())").toStringList();
         if (file.isEmpty())
             EXPECT_NE(reply.value(0), "200") << address.toStdString();
         else
@@ -110,9 +96,7 @@ TEST_F(PageTest, TheResSchemeServesEachResourceAtThePagesOwnAddress)
             linked << "res://Formulario7316.exe/" + address;
     }
     EXPECT_EQ(js("Array.from(document.querySelectorAll('link[rel=stylesheet], script[src]'),"
-                 " function (e) { return e.getAttribute('href') || e.getAttribute('src'); })")
-                  .toStringList(),
-              linked);
+                 " function (e) { return e.getAttribute('href') || e.getAttribute('src'); })").toStringList(), linked);
     EXPECT_EQ(js("[document.styleSheets[0].cssRules.length, typeof numera_formulario].join(' ')"), "14 function");
 }
 
@@ -145,8 +129,8 @@ TEST_F(PageTest, NewAndShownPagesKeepWindowExternal)
     QString rows;
     for (int row = 1; rows.size() < 1536 * 1024; ++row)
         rows += QStringLiteral("<tr><td>Fila %1 “ñ”</td></tr>\n").arg(row);
-    form.showPage("<html><head><title>Grande</title><script>" + CallFromPage(first) + ';' + CallFromPage(kAccented) +
-                  "</script></head><body><table id='t'>" + rows + "</table><p id='fin'>fin ñ</p></body></html>");
+    form.showPage("<html><head><title>Grande</title><script>" + CallFromPage(first) + ';' + CallFromPage(kAccented)
+                  + "</script></head><body><table id='t'>" + rows + "</table><p id='fin'>fin ñ</p></body></html>");
     EXPECT_EQ(js("[document.title, t.rows.length, fin.textContent].join('|')"),
               QStringLiteral("Grande|%1|fin ñ").arg(rows.count("<tr>")));
     EXPECT_EQ(form.takeHostCalls(2), (QList<HostCall>{first, kAccented}));
@@ -181,8 +165,7 @@ TEST_F(PageTest, EveryOtherSchemeIsRefused)
        "document.body.appendChild(frame);");
     EXPECT_EQ(refused(navigations, 3).scheme(), "data");
     js(QStringLiteral("new Image().src = '%1imagen.png'; var script = document.createElement('script');"
-                      "script.src = '%1codigo.js'; document.body.appendChild(script);")
-           .arg(local));
+                      "script.src = '%1codigo.js'; document.body.appendChild(script);").arg(local));
     EXPECT_EQ(refused(requests, 1).host() + refused(requests, 2).host(), "127.0.0.1127.0.0.1");
     // The engine serves qrc: itself, with no network to stop it: only the guard does.
     js("var image = new Image(); image.onload = image.onerror = function (e) { console.log('qrc: ' + e.type); };"
@@ -214,9 +197,8 @@ TEST_F(PageTest, NoPeerConnectionLeavesThePage)
     form.showPage(FileText(FORM_TEST_DATA "/peer_channels.html")
                       .replace("STUN_PORT", QString::number(stun.localPort()))
                       .replace("TURN_PORT", QString::number(turn.serverPort())));
-    EXPECT_TRUE(WaitFor([&] {
-        return !report.isEmpty() || stun.hasPendingDatagrams() || turn.hasPendingConnections();
-    })) << "the page did not finish gathering";
+    EXPECT_TRUE(WaitFor([&] { return !report.isEmpty() || stun.hasPendingDatagrams() || turn.hasPendingConnections(); }))
+        << "the page did not finish gathering";
     EXPECT_FALSE(stun.hasPendingDatagrams()) << "a STUN request left the program";
     EXPECT_FALSE(turn.hasPendingConnections() || turn.waitForNewConnection(0)) << "a TURN connection left the program";
     EXPECT_EQ(report, R"({"main frame":"gathered","about:blank frame":"gathered","srcdoc frame":"gathered",)"

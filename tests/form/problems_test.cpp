@@ -46,17 +46,17 @@ TEST_F(ProblemsTest, AllAreFoundAtOnceAndGenerarStopsAtTheFirst)
     const ProblemsCase cases[] = {
         {"blank form", "", "mes_ini missing-month|c2 blank|c3 blank"},
         {"complete", kTaxpayer + "f11c1=" + Brand(3) + "|f11c2=25|f11c4=100", ""},
-        {"four at once",
-         "c2:=12345678|mes_ini=3|anio_ini=2012|f11c1=" + Brand(1) + "|f11c2=25|" + kSameBrandTwice.arg(Brand(5)),
+        {"four at once", "c2:=12345678|mes_ini=3|anio_ini=2012|f11c1=" + Brand(1) + "|f11c2=25|" +
+             kSameBrandTwice.arg(Brand(5)),
          "f11c4 quantities-blank|c3 blank|c2 ~nit-check-digit|f12c1 ~brand-twice"},
-        {"one brand in three rows",
-         kTaxpayer + "f11c1:=" + Brand(5) + "|f11c2:=10|f11c3:=7.5|f11c4:=1|" + kSameBrandTwice.arg(Brand(5)),
+        {"one brand in three rows", kTaxpayer + "f11c1:=" + Brand(5) + "|f11c2:=10|f11c3:=7.5|f11c4:=1|" +
+             kSameBrandTwice.arg(Brand(5)),
          "f11c1 ~brand-twice|f12c1 ~brand-twice"},
-        {"rows incomplete and a gap",
-         kTaxpayer + "f11c1:=" + Brand(1) + "|f13c1:=" + Brand(2) + "|f13c2:=25|f13c3:=18.75|f13c4:=100",
+        {"rows incomplete and a gap", kTaxpayer + "f11c1:=" + Brand(1) + "|f13c1:=" + Brand(2) +
+             "|f13c2:=25|f13c3:=18.75|f13c4:=100",
          "f11c2 price-blank|f11c4 quantities-blank|f11c3 blank|f12c3 blank"},
-        {"cells that do not fit their column",
-         kTaxpayer + "f11c1:=" + Brand(1) + "|f11c2:=25|f11c3:=18.75|f11c4:=100|f11c5:=-1|f11c6:=abc",
+        {"cells that do not fit their column", kTaxpayer + "f11c1:=" + Brand(1) +
+             "|f11c2:=25|f11c3:=18.75|f11c4:=100|f11c5:=-1|f11c6:=abc",
          "f11c5 below-zero|f11c6 not-a-number"},
         {"a taxed row without a brand", kTaxpayer + "f11c2:=25|f11c3:=18.75|f11c4:=100", "f11c1 brand-blank"},
         {"a rectification without the amount paid", kTaxpayer + "c2020:=7", "c2021 amount-paid-missing"},

@@ -34,8 +34,7 @@ TEST_F(RecalculationTest, StartUpAppliesTheBoxTableAndTheFirstPassGivesZeros)
               QStringList(14, "0").join('|') + "|0.00|0.00|||0.005|0.0025|" + Labels("pay-in", "balance-to-pay"));
     EXPECT_EQ(alerts(), QStringList());
     EXPECT_EQ(form.values("habilita() C.c2010.disabled C.c2010.readOnly C.c2024.disabled C.dia_ini.disabled"
-                          " C.mes_ini.disabled C.anio_ini.disabled"),
-              "undefined|false|true|false|true|false|false");
+                          " C.mes_ini.disabled C.anio_ini.disabled"), "undefined|false|true|false|true|false|false");
 }
 
 // Annex sums and deductions, a rectification leaving an amount to pay in,
@@ -50,17 +49,15 @@ TEST_F(RecalculationTest, SumsDeductionsRectificationAndBalances)
         // 5.28125 and 2.640625 rounded; calculated A is below its maximum, calculated B above
         {row + "f11c5:=0.3000|f11c6:=0.5000|f12c3:=18.75|f12c4:=3.0000|" + kRecalculate,
          "c2007 c2008 c2009 c2010 c2011 c2012 c2015 c2016 c2017 c2018 c2019 c2022 v2 c2027 v3 c2029 " + kLabels,
-         "103.00|0.30|0.50|1056.25|3.00|5.00|5.28|2.64|3.00|2.64|1050.61|1050.61|1050.61|1050.61|1050.61|1050.61|" +
-             toPay,
+         "103.00|0.30|0.50|1056.25|3.00|5.00|5.28|2.64|3.00|2.64|1050.61|1050.61|1050.61|1050.61|1050.61|1050.61|" + toPay,
          "", ""},
-        {row + "c2020=7|c2021=900|c2024=10|c2025=1.25|c2026=0.5",
-         "c2021 c2022 c2023 v2 c2027 c2028 v3 c2029 " + kLabels, "900.00|100.00||100.00|111.75||111.75|111.75|" + toPay,
-         "", ""},
+        {row + "c2020=7|c2021=900|c2024=10|c2025=1.25|c2026=0.5", "c2021 c2022 c2023 v2 c2027 c2028 v3 c2029 " + kLabels,
+         "900.00|100.00||100.00|111.75||111.75|111.75|" + toPay, "", ""},
         {paid, "c2019 c2022 c2023 v2 " + kLabels, "0||10.00|10.00|" + Labels("in-favour", "balance-in-favour"), "", ""},
-        {paid + "c2024=4", "v3 c2027 c2028 c2029 " + kLabels,
-         "-6.00||6.00|0|" + Labels("in-favour", "balance-in-favour"), "", ""},
-        {paid + "c2024=25", "v3 c2027 c2028 c2029 " + kLabels,
-         "15.00|15.00||15.00|" + Labels("in-favour", "balance-to-pay"), "", ""},
+        {paid + "c2024=4", "v3 c2027 c2028 c2029 " + kLabels, "-6.00||6.00|0|" + Labels("in-favour", "balance-in-favour"),
+         "", ""},
+        {paid + "c2024=25", "v3 c2027 c2028 c2029 " + kLabels, "15.00|15.00||15.00|" + Labels("in-favour", "balance-to-pay"),
+         "", ""},
     });
 }
 
@@ -68,50 +65,28 @@ TEST_F(RecalculationTest, SumsDeductionsRectificationAndBalances)
 // the result: a quoted text, or null for what is no number.
 TEST_F(RecalculationTest, FormatsToThePictureRoundingTheDecimalTextHalfUp)
 {
-    const struct {
-        const char *number, *format, *expected;
-    } cases[] = {
+    const struct { const char *number, *format, *expected; } cases[] = {
         // padding, and halves going up
-        {"12.5", "0.00", R"("12.50")"},
-        {"'25'", "0.0000", R"("25.0000")"},
-        {"1.5", "0", R"("2")"},
-        {"0.4", "0", R"("0")"},
-        {"0.125", "0.0#", R"("0.13")"},
-        {"0.5", "0.0#", R"("0.5")"},
-        {"5", "0.0#", R"("5.0")"},
+        {"12.5", "0.00", R"("12.50")"}, {"'25'", "0.0000", R"("25.0000")"}, {"1.5", "0", R"("2")"}, {"0.4", "0", R"("0")"},
+        {"0.125", "0.0#", R"("0.13")"}, {"0.5", "0.0#", R"("0.5")"}, {"5", "0.0#", R"("5.0")"},
         // binary floating point would round these down (1.005 is 1.00499999...): the
         // digits of the decimal text decide, and only the first dropped one
-        {"1.005", "0.00", R"("1.01")"},
-        {"2.675", "0.00", R"("2.68")"},
-        {"1.0049", "0.00", R"("1.00")"},
+        {"1.005", "0.00", R"("1.01")"}, {"2.675", "0.00", R"("2.68")"}, {"1.0049", "0.00", R"("1.00")"},
         {"0.00005", "0.0000", R"("0.0001")"},
         // carries into the integer part
-        {"0.999", "0.00", R"("1.00")"},
-        {"9.995", "0.00", R"("10.00")"},
-        {"99.9999", "0.00", R"("100.00")"},
+        {"0.999", "0.00", R"("1.00")"}, {"9.995", "0.00", R"("10.00")"}, {"99.9999", "0.00", R"("100.00")"},
         {"1099.995", "#,##0.00", R"("1,100.00")"},
         // the sign of a negative input is kept
-        {"-0.004", "0.00", R"("-0.00")"},
-        {"'-5'", "0.00", R"("-5.00")"},
-        {"-1.005", "0.00", R"("-1.01")"},
+        {"-0.004", "0.00", R"("-0.00")"}, {"'-5'", "0.00", R"("-5.00")"}, {"-1.005", "0.00", R"("-1.01")"},
         {"-5", "$0.00", "\"($5.00)\""},
         // separator, percent and currency pictures
-        {"1234567.891", "#,##0.00", R"("1,234,567.89")"},
-        {"123", "#,##0", R"("123")"},
-        {"1000", "#,##0", R"("1,000")"},
-        {"0.5", "0%", R"("50%")"},
-        {"1234.5", "$#,##0.00", R"("$1,234.50")"},
+        {"1234567.891", "#,##0.00", R"("1,234,567.89")"}, {"123", "#,##0", R"("123")"}, {"1000", "#,##0", R"("1,000")"},
+        {"0.5", "0%", R"("50%")"}, {"1234.5", "$#,##0.00", R"("$1,234.50")"},
         // texts, and null for what is no number
-        {"''", "0.00", R"("0.00")"},
-        {"' 12 '", "0.00", R"("12.00")"},
-        {"'abc'", "0.00", "null"},
-        {"'1,000'", "0.00", "null"},
-        {"'12abc'", "0.00", "null"},
-        {"'Infinity'", "0.00", "null"},
-        {"null", "0.00", "null"},
+        {"''", "0.00", R"("0.00")"}, {"' 12 '", "0.00", R"("12.00")"}, {"'abc'", "0.00", "null"},
+        {"'1,000'", "0.00", "null"}, {"'12abc'", "0.00", "null"}, {"'Infinity'", "0.00", "null"}, {"null", "0.00", "null"},
         // numbers whose shortest text has an exponent still give their digits
-        {"'0.0000001'", "0.00", R"("0.00")"},
-        {"0.0000006", "0.000000", R"("0.000001")"},
+        {"'0.0000001'", "0.00", R"("0.00")"}, {"0.0000006", "0.000000", R"("0.000001")"},
         {"1e21", "0.00", R"("1000000000000000000000.00")"},
     };
     for (const auto& c : cases)

@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         return 0;
     const Declaration& declaration = *read;
     for (std::size_t i = 0; i < declaration.rows.size(); ++i)
-        if (declaration.rows[i].number < 1 || declaration.rows[i].number > kMaxAnnexRows ||
-            (i > 0 && declaration.rows[i].number <= declaration.rows[i - 1].number))
+        if (declaration.rows[i].number < 1 || declaration.rows[i].number > kMaxAnnexRows
+            || (i > 0 && declaration.rows[i].number <= declaration.rows[i - 1].number))
             __builtin_trap();
     for (const auto build : {BuildConsultPage, BuildModifyPage}) {
         CPageText page;

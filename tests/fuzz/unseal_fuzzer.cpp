@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         __builtin_trap();
     // Reading the declaration fails for an unsealing cause exactly when unsealing failed.
     const CResult<Declaration> read = ReadSealedDeclaration(sealed);
-    const bool unsealingCause =
-        read.status().cause() >= Cause::kCheckMismatch && read.status().cause() <= Cause::kNoMemoryToDecode;
+    const bool unsealingCause = read.status().cause() >= Cause::kCheckMismatch
+        && read.status().cause() <= Cause::kNoMemoryToDecode;
     if (read.status().Describe().empty() || (!xml.ok() && !(read.status() == status)) || (xml.ok() && unsealingCause))
         __builtin_trap();
     return 0;

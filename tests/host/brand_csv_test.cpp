@@ -37,22 +37,22 @@ TEST(BrandCsv, ReadsWhatSpreadsheetsWrite)
         {"commas, decimal points, quotes, LF",
          "Marca,Precio,Base,Fab,A,B\n\"" + std::string(kRubios) + "\",\"25.5\",19.2,100,,\n",
          "2: " + std::string(kRubios) + " | 25.5 | 19.2 | 100 |  |  |\n"},
-        {"decimal commas in quotes with comma separators", "Marca,Precio\n" + std::string(kRubios) + ",\"25,5\"\n",
+        {"decimal commas in quotes with comma separators",
+         "Marca,Precio\n" + std::string(kRubios) + ",\"25,5\"\n",
          "2: " + std::string(kRubios) + " | 25.5 |  |  |  |  |\n"},
         {"Windows-1252 brand text, CR ends, blank lines and cells trimmed",
          "Marca;Precio\r\r FA001849.03 RUBIOS FULL FLAVOR BOX 20\xB4S ; 30 \r;;;\r",
          "3: " + std::string(kFlavor) + " | 30 |  |  |  |  |\n"},
         {"doubled quotes and a line break inside quotes",
          "Marca;Precio\n\"FA031005\n.00\";1\n\"" + std::string(kRubios) + "\";\"2\"\"\"\n",
-         "4: " + std::string(kRubios) +
-             " | 2\" |  |  |  |  |\n"
-             "2! la marca «FA031005\n.00» no está en el catálogo\n"},
+         "4: " + std::string(kRubios) + " | 2\" |  |  |  |  |\n"
+         "2! la marca «FA031005\n.00» no está en el catálogo\n"},
         {"unknown brand, no brand, seven cells, unclosed quote",
          "Marca;Precio\nXX;1\n;1\n" + std::string(kRubios) + ";1;;;;;7\n\"abc;1\n",
          "2! la marca «XX» no está en el catálogo\n3! no tiene marca\n4! tiene más de seis columnas\n"
          "5! tiene comillas sin cerrar\n"},
-        {"a first line that is a row, not the headings", std::string(kRubios) + ";1\n",
-         "1! la primera línea debe ser la de los títulos\n"},
+        {"a first line that is a row, not the headings",
+         std::string(kRubios) + ";1\n", "1! la primera línea debe ser la de los títulos\n"},
         {"headings alone", "Marca;Precio\r\n", "0! el archivo no tiene renglones de marcas\n"},
         {"nothing", "", "0! el archivo no tiene renglones de marcas\n"},
     };
@@ -93,4 +93,4 @@ TEST(BrandCsv, OneMessageNamesEveryRefusedLineInOrder)
               "Línea 7: b\nLínea 12: la marca «X» no está en el catálogo");
 }
 
-}  // namespace
+} // namespace

@@ -45,18 +45,15 @@ TEST(MarkRegister, MarksDuplicatesByDateAndGapsAcrossTheYear)
         std::vector<RegisterRow> rows;
         std::vector<std::string> shown;
     } cases[] = {
-        {"gaps over the year's end",
-         {Filed("A", 2012, 2), Filed("A", 2011, 11)},
+        {"gaps over the year's end", {Filed("A", 2012, 2), Filed("A", 2011, 11)},
          {"A 11/2011 ", "A 12/2011 Falta", "A 01/2012 Falta", "A 02/2012 "}},
         {"corrections follow the original by date, not by the order found",
          {Filed("A", 2012, 3, "09/05/2012"), Filed("A", 2012, 3, "20/04/2012"), Filed("A", 2012, 3, "01/05/2012")},
          {"A 03/2012 Original", "A 03/2012 Corrección 1", "A 03/2012 Corrección 2"}},
         {"no gap between makers, unreadable files last",
-         {Unreadable("x"), Filed("B", 2012, 5), Filed("A", 2012, 1)},
-         {"A 01/2012 ", "B 05/2012 ", "  No se pudo leer"}},
+         {Unreadable("x"), Filed("B", 2012, 5), Filed("A", 2012, 1)}, {"A 01/2012 ", "B 05/2012 ", "  No se pudo leer"}},
         {"a period not known is neither a duplicate nor a gap's end",
-         {Filed("A", 0, 0), Filed("A", 0, 0), Filed("A", 2012, 4)},
-         {"A  ", "A  ", "A 04/2012 "}},
+         {Filed("A", 0, 0), Filed("A", 0, 0), Filed("A", 2012, 4)}, {"A  ", "A  ", "A 04/2012 "}},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);

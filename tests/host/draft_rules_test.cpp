@@ -25,10 +25,7 @@ Draft Typed(std::string nit = "12345679")
     return {DraftOrigin::kNew, "", "01020304", 1, {{"c1", "01020304"}, {"c2", std::move(nit)}, {"f11c4", "7"}}};
 }
 
-std::string FileText(const std::string& path)
-{
-    return ReadWholeFile(path).value_or("<missing>");
-}
+std::string FileText(const std::string& path) { return ReadWholeFile(path).value_or("<missing>"); }
 
 // The rules over a drafts folder of the test's own, asking a recording person.
 class DraftRulesTest : public testing::Test {
@@ -88,18 +85,17 @@ TEST_F(DraftRulesTest, OffersWhatProgramsNowGoneLeftBehind)
     for (const bool yes : {true, false}) {
         SCOPED_TRACE(yes ? "Sí" : "No");
         fs::remove_all(root.path());
-        CDraftStore damaged(root.str(), "1-00000001"), empty(root.str(), "2-00000002"), gone(root.str(), "3-00000003"),
-            running(root.str(), "4-00000004");
+        CDraftStore damaged(root.str(), "1-00000001"), empty(root.str(), "2-00000002"),
+            gone(root.str(), "3-00000003"), running(root.str(), "4-00000004");
         ASSERT_TRUE(gone.Prepare().ok() && gone.Save(Typed()).ok() && running.Save(Typed()).ok());
         ASSERT_TRUE(empty.Save(Draft{}).ok());
-        std::ofstream(damaged.DraftPath(damaged.OwnId()), std::ios::binary)
-            << "Formulario7316 borrador 1\norigen\tnuevo\n";
+        std::ofstream(damaged.DraftPath(damaged.OwnId()), std::ios::binary) << "Formulario7316 borrador 1\norigen\tnuevo\n";
         ui.yesAnswer = yes;
         ui.questionDefaults.clear();
         const auto offered = rules.OfferLeftovers([&](const std::string& id) { return id == running.OwnId(); });
         EXPECT_EQ(ui.TakeShown(), "warning: Se encontró una declaración que no llegó a generarse, pero no puede "
-                                  "recuperarse:\nSu archivo está incompleto.\nSe guardó aparte en " +
-                                      store.DamagedPath() + kRecover);
+                                  "recuperarse:\nSu archivo está incompleto.\nSe guardó aparte en "
+                                      + store.DamagedPath() + kRecover);
         EXPECT_EQ(ui.questionDefaults, std::vector{Answer::kYes});
         EXPECT_EQ(offered, yes ? std::optional(Typed()) : std::nullopt);
         EXPECT_EQ(store.OtherIds(), std::vector<std::string>{running.OwnId()});
@@ -124,12 +120,11 @@ TEST_F(DraftRulesTest, OffersLeftoversOfAFolderThatCannotBeWritten)
     const auto offered = rules.OfferLeftovers([](const std::string&) { return false; });
     EXPECT_EQ(ui.TakeShown(), "warning: Se encontró una declaración que no llegó a generarse, pero no puede "
                               "recuperarse:\nFue guardada por otra versión del programa.\nNo pudo apartarse el "
-                              "archivo borrador-1-00000001.txt" +
-                                  kRecover);
+                              "archivo borrador-1-00000001.txt" + kRecover);
     EXPECT_EQ(offered, std::optional(Typed()));
     EXPECT_EQ(reported, std::vector<std::string>{"No pudo guardarse el borrador de la declaración: No pudo "
                                                  "apartarse el archivo borrador-3-00000003.txt"});
     EXPECT_EQ(FileText(gone.DraftPath(gone.OwnId())), DraftText(Typed()));
 }
 
-}  // namespace
+} // namespace

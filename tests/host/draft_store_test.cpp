@@ -17,8 +17,8 @@ namespace {
 Draft SampleDraft(int rows)
 {
     Draft draft{DraftOrigin::kModify, "/home/ana/Peña\t\"x\"\n\\DRN-1", "14302257", rows, {}};
-    draft.fields = {{"c1", "14302257"}, {"c2", "12345679"},   {"c3", "A & B <b>\\ \r\n \t ´€"},
-                    {"mes_ini", "03"},  {"anio_ini", "2012"}, {"c2024", ""}};
+    draft.fields = {{"c1", "14302257"}, {"c2", "12345679"}, {"c3", "A & B <b>\\ \r\n \t ´€"},
+                    {"mes_ini", "03"}, {"anio_ini", "2012"}, {"c2024", ""}};
     for (int row = 1; row <= rows; ++row)
         for (int column = 1; column <= 9; ++column)
             draft.fields.push_back({"f1" + std::to_string(row) + "c" + std::to_string(column),
@@ -26,10 +26,7 @@ Draft SampleDraft(int rows)
     return draft;
 }
 
-std::string Text(const std::string& path)
-{
-    return ReadWholeFile(path).value_or("<missing>");
-}
+std::string Text(const std::string& path) { return ReadWholeFile(path).value_or("<missing>"); }
 
 // On Windows a file is its owner's by the access list it inherits from the
 // user's profile folder, where the drafts live; the program sets none, and
@@ -106,16 +103,8 @@ TEST(DraftText, TypedValuesAreTheFieldsAPersonTypes)
         std::vector<DraftField> fields;
         bool typed;
     } cases[] = {
-        {{{"c1", "14302257"},
-          {"c6", "46"},
-          {"dia_ini", "01"},
-          {"c2013", "0.005"},
-          {"c2029", "0"},
-          {"v2", "0.00"},
-          {"trenglon1", "15"},
-          {"renglones1", "3"},
-          {"f11c7", "x"},
-          {"c2", ""}},
+        {{{"c1", "14302257"}, {"c6", "46"}, {"dia_ini", "01"}, {"c2013", "0.005"}, {"c2029", "0"},
+          {"v2", "0.00"}, {"trenglon1", "15"}, {"renglones1", "3"}, {"f11c7", "x"}, {"c2", ""}},
          false},
         {{{"c2", "1"}}, true},
         {{{"anio_ini", "2012"}}, true},

@@ -47,7 +47,7 @@ protected:
     CGenerationFlow flow{ui, {root.str() + "/", "/"}, Writer()};
 };
 
-}  // namespace
+} // namespace
 
 // The default directory is followed directly by the NIT, any other one (even
 // differing only in letter case) by a separator; levels there are kept.
@@ -56,8 +56,8 @@ TEST_F(GenerationFlowTest, WritesTheSealedDeclarationUnderTheChosenDirectory)
     fs::create_directories(root.path() / kNit / "otra");
     for (const char* directory : {"Out", "OUT", "out"})
         fs::create_directory(root.path() / directory);
-    for (const auto& [standard, chosen, directory] :
-         {std::tuple{"/", "/", "/"}, {"/", "/Out", "/Out/"}, {"/", "/Out/", "/Out//"}, {"/out/", "/OUT/", "/OUT//"}}) {
+    for (const auto& [standard, chosen, directory] : {std::tuple{"/", "/", "/"}, {"/", "/Out", "/Out/"},
+                                                      {"/", "/Out/", "/Out//"}, {"/out/", "/OUT/", "/OUT//"}}) {
         SCOPED_TRACE(chosen);
         CGenerationFlow caseFlow(ui, {root.str() + standard, "/"}, Writer());
         ui.directoryAnswer = root.str() + chosen;
@@ -68,16 +68,13 @@ TEST_F(GenerationFlowTest, WritesTheSealedDeclarationUnderTheChosenDirectory)
         const CResult<std::string> xml = CSealCodec().Unseal(files[path]);
         EXPECT_TRUE(xml.ok());
         EXPECT_EQ(xml.ok() ? *xml : "", kXml);
-        EXPECT_EQ(ui.TakeShown(),
-                  "Zorovirira DRN-7316: Sr. Contribuyente:\nDel formulario que Ud. acaba de llenar, "
-                  "ha sido generado el archivo con los datos a presentar en su declaracion y este ha "
-                  "sido guardado con el siguiente nombre " +
-                      path +
-                      ". Ahora Ud. puede presentarlo a "
-                      "través de Internet, o bien llevarlo en un diskette a una ventanilla o kiosko de "
-                      "autoservicio de su banco más cercano. Ahora puede salirse del formulario, crear uno "
-                      "nuevo o bien imprimir el actual, estas opciones se encuentra en el menu \"Archivo\" "
-                      "o bien en el toolbar.");
+        EXPECT_EQ(ui.TakeShown(), "Zorovirira DRN-7316: Sr. Contribuyente:\nDel formulario que Ud. acaba de llenar, "
+                                  "ha sido generado el archivo con los datos a presentar en su declaracion y este ha "
+                                  "sido guardado con el siguiente nombre " + path + ". Ahora Ud. puede presentarlo a "
+                                  "través de Internet, o bien llevarlo en un diskette a una ventanilla o kiosko de "
+                                  "autoservicio de su banco más cercano. Ahora puede salirse del formulario, crear uno "
+                                  "nuevo o bien imprimir el actual, estas opciones se encuentra en el menu \"Archivo\" "
+                                  "o bien en el toolbar.");
         EXPECT_EQ(caseFlow.LastDataFile(), path);
         EXPECT_TRUE(fs::is_directory(fs::path(path).parent_path()));
     }
@@ -86,9 +83,8 @@ TEST_F(GenerationFlowTest, WritesTheSealedDeclarationUnderTheChosenDirectory)
 
 TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
 {
-    const std::string error = "Zorovirira DRN-7316: Error:\n",
-                      noDirectory = "Formulario7316: Error:\nEl Directorio "
-                                    "Especificado no existe, \nCorrija ingresando un directorio existente";
+    const std::string error = "Zorovirira DRN-7316: Error:\n", noDirectory = "Formulario7316: Error:\nEl Directorio "
+                              "Especificado no existe, \nCorrija ingresando un directorio existente";
     const std::string sealFailed = error + "No pudo generarse el archivo de la declaración.";
     struct Refusal {
         std::string xml, number, nit;
@@ -102,36 +98,32 @@ TEST_F(GenerationFlowTest, RefusalsAndFailedWritesAreReportedAndNothingIsKept)
         {kXml, kNumber, kNit, "/missing", noDirectory},
         {kXml, kNumber, kNit, "", noDirectory},
         {"", kNumber, kNit, "/", sealFailed},
-        {kXml, kNumber, kNit, "/", error + "No pudo crearse el archivo de la declaración.", true, kNotCreated},
-        {kXml, kNumber, kNit, "/",
-         error + "No pudo escribirse el archivo con los datos de su declaracion, verifique "
-                 "que tenga permisos de escritura.",
-         true, kNotWritten},
-        {kXml, "../../etc/x", kNit, "/",
-         error + "El número de declaración contiene caracteres que no pueden usarse en "
-                 "el nombre de un archivo.",
-         false},
+        {kXml, kNumber, kNit, "/", error + "No pudo crearse el archivo de la declaración.", true,
+         kNotCreated},
+        {kXml, kNumber, kNit, "/", error + "No pudo escribirse el archivo con los datos de su declaracion, verifique "
+                                           "que tenga permisos de escritura.", true, kNotWritten},
+        {kXml, "../../etc/x", kNit, "/", error + "El número de declaración contiene caracteres que no pueden usarse en "
+                                                 "el nombre de un archivo.", false},
         {"<NOMBRE>A → B ≤ C → € ñ</NOMBRE>", kNumber, kNit, "/",
          error + "La declaración contiene caracteres que no pueden guardarse: → ≤", false},
     };
     // Texts that are not well formed, or hold an element twice or not at all, are not sealed.
     const SampleDeclaration sample;
-    for (const std::string& xml :
-         {sample.With("NOMBRE", "A]]></NOMBRE> <NIT>99999999</NIT> <NOMBRE><![CDATA[B").Xml(),
-          sample.With("NIT", "1<2").Xml(), sample.With("NIT", "1&2").Xml(), sample.With("NIT", "1&;2").Xml(),
-          sample.With("NIT", "1]]>2").Xml(), sample.With("2029", "0</CASILLA> <CASILLA ID=\"2029\">9").Xml(),
-          sample.With("2028", "<MONTO>9</MONTO>").Xml(), sample.Without("MONTO").Xml(), sample.Without("2010").Xml(),
-          sample.Without("FORMULARIO").Xml(), kXml.substr(0, kXml.size() - 4), kXml + "<X/>", "<!-- x -->" + kXml,
-          // values the reopening would refuse
-          sample.With("NIT", "12345678901234").Xml(), sample.With("NOMBRE", std::string(81, 'n')).Xml(),
-          sample.With("2010", "1\x01").Xml(), sample.With("NIT", "1&#9;2").Xml(), sample.With("NOMBRE", "a\tb").Xml()})
+    for (const std::string& xml : {sample.With("NOMBRE", "A]]></NOMBRE> <NIT>99999999</NIT> <NOMBRE><![CDATA[B").Xml(),
+                                   sample.With("NIT", "1<2").Xml(), sample.With("NIT", "1&2").Xml(), sample.With("NIT", "1&;2").Xml(),
+                                   sample.With("NIT", "1]]>2").Xml(), sample.With("2029", "0</CASILLA> <CASILLA ID=\"2029\">9").Xml(),
+                                   sample.With("2028", "<MONTO>9</MONTO>").Xml(), sample.Without("MONTO").Xml(),
+                                   sample.Without("2010").Xml(), sample.Without("FORMULARIO").Xml(),
+                                   kXml.substr(0, kXml.size() - 4), kXml + "<X/>", "<!-- x -->" + kXml,
+                                   // values the reopening would refuse
+                                   sample.With("NIT", "12345678901234").Xml(), sample.With("NOMBRE", std::string(81, 'n')).Xml(),
+                                   sample.With("2010", "1\x01").Xml(), sample.With("NIT", "1&#9;2").Xml(),
+                                   sample.With("NOMBRE", "a\tb").Xml()})
         cases.push_back({xml, kNumber, kNit, "/", sealFailed});
-    for (const std::string nit : {"",   ".",   "..",   "12/34", "12\\34", "a:b",     "a*",   "a?",     "a\"b", "<a",
-                                  "a>", "a|b", "a\tb", "a\x7f", "CON",    "nul.txt", "Com1", "LPT9.x", "a.",   "a "})
-        cases.push_back({kXml, kNumber, nit, "/",
-                         error + "El NIT contiene caracteres que no pueden usarse en el "
-                                 "nombre de un directorio.",
-                         false});
+    for (const std::string nit : {"", ".", "..", "12/34", "12\\34", "a:b", "a*", "a?", "a\"b", "<a", "a>", "a|b",
+                                  "a\tb", "a\x7f", "CON", "nul.txt", "Com1", "LPT9.x", "a.", "a "})
+        cases.push_back({kXml, kNumber, nit, "/", error + "El NIT contiene caracteres que no pueden usarse en el "
+                                                          "nombre de un directorio.", false});
     for (const auto& test : cases) {
         SCOPED_TRACE(test.nit + " " + test.chosen.value_or("cancelled") + " " + test.shown);
         ui.directoryAnswer = !test.chosen || test.chosen->empty() ? test.chosen : root.str() + *test.chosen;
@@ -161,13 +153,10 @@ TEST_F(GenerationFlowTest, SaveWritesTheCopyOfTheLastDeclarationGeneratedOrSaysW
         {std::nullopt, kWritten,
          error + " No puede salvarse la información, antes debe de generarse presionando \n el boton Generar del "
                  "Zorovirira"},
-        {kMarkup, kWritten,
-         "Zorovirira 7316: Sr. Contribuyente:\nSe ha guardado una copia de la "
+        {kMarkup, kWritten, "Zorovirira 7316: Sr. Contribuyente:\nSe ha guardado una copia de la "
          "informacion que proporciono en el formulario que Ud. acaba de llenar, \nha sido guardado en formato htm, con "
-         "el nombre " +
-             path +
-             " puede visualizarlo por medio de un browser. Ahora puede salir del formulario por "
-             "medio del menu \"Archivo\" la opcion \"Salir\"."},
+         "el nombre " + path + " puede visualizarlo por medio de un browser. Ahora puede salir del formulario por "
+         "medio del menu \"Archivo\" la opcion \"Salir\"."},
         {kMarkup, kNotCreated, error + "No pudo guardarse la copia en formato htm."},
         {kMarkup, kNotWritten, error + "No pudo guardarse la copia en formato htm."},
         {"<P>✓</P>", kWritten, error + "La declaración contiene caracteres que no pueden guardarse: ✓"}};

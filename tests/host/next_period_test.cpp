@@ -16,13 +16,8 @@ TEST(NextPeriod, FollowingMonthWrapsTheYearAndRefusesWhatIsNoMonth)
     const struct {
         const char* saved;
         const char* following;  // "" for none
-    } cases[] = {{"20131201", "01/2014"},
-                 {"20120301", "04/2012"},
-                 {"20120901", "10/2012"},
-                 {"20121301", ""},
-                 {"2012ab01", ""},
-                 {"201203", "04/2012"},
-                 {"", ""}};
+    } cases[] = {{"20131201", "01/2014"}, {"20120301", "04/2012"}, {"20120901", "10/2012"},
+                 {"20121301", ""},        {"2012ab01", ""},        {"201203", "04/2012"}, {"", ""}};
     for (const auto& row : cases) {
         const auto following = FollowingMonth(PeriodDate{row.saved});
         EXPECT_EQ(following ? following->month + "/" + following->year : "", row.following) << row.saved;
@@ -67,4 +62,4 @@ TEST(NextPeriod, ReadsTheEarlierDeclarationAsConsultDoes)
     }
 }
 
-}  // namespace
+} // namespace

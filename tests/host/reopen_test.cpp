@@ -55,8 +55,7 @@ TEST(Reopen, OpensEveryDeclarationWhoseKeyJoinsTo7316AndRefusesTheRest)
         {dir.Write("oversize", Sealed() + std::string(kMaxDeclarationFileBytes, ' ')), notSealed},
         {dir.Write("control-byte", Sealed(SampleDeclaration(1).With("NOMBRE", "Pe\x01a"))), notSealed},
         {dir.Write("long-nit", Sealed(SampleDeclaration(1).With("NIT", "12345678901234"))), notSealed},
-        {dir.Write("long-cell",
-                   Sealed(SampleDeclaration(1).With(SampleDeclaration::Cell(1, 1), std::string(101, 'x')))),
+        {dir.Write("long-cell", Sealed(SampleDeclaration(1).With(SampleDeclaration::Cell(1, 1), std::string(101, 'x')))),
          notSealed},
         {dir.str() + "/missing", notSealed},
         {dir.str(), notSealed},
@@ -86,4 +85,4 @@ TEST(Reopen, OpensEveryDeclarationWhoseKeyJoinsTo7316AndRefusesTheRest)
     }
 }
 
-}  // namespace
+} // namespace

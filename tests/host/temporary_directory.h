@@ -44,3 +44,4 @@ public:
 private:
     std::filesystem::path m_path;
 };
+

@@ -18,21 +18,11 @@ SampleDeclaration Sample()
 {
     SampleDeclaration declaration(2);
     declaration.values["NOMBRE"] = "Tabacalera Rubios & Cía. <S.A.> \"El Sol\"";
-    const char* const cells[] = {"FA016962.08 RUBIOS MNT KS BOX 20",
-                                 "25.0000",
-                                 "18.75",
-                                 "100.0000",
-                                 "",
-                                 "",
-                                 "L&M KS BOX 20",
-                                 "30.0000",
-                                 "22.50",
-                                 "50.0000",
-                                 "1.0000",
-                                 "0"};
-    const char* const boxes[] = {"150.0000", "1.0000", "0",     "3000.00", "22.50",   "0",      "0.005",  "0.0025",
-                                 "15",       "7.5",    "15.00", "0",       "2985.00", "123456", "985.00", "2000.00",
-                                 "0",        "0.00",   "0",     "0",       "0",       "15.00",  "2000.00"};
+    const char* const cells[] = {"FA016962.08 RUBIOS MNT KS BOX 20", "25.0000", "18.75", "100.0000", "", "",
+                                 "L&M KS BOX 20", "30.0000", "22.50", "50.0000", "1.0000", "0"};
+    const char* const boxes[] = {"150.0000", "1.0000", "0", "3000.00", "22.50", "0", "0.005", "0.0025", "15", "7.5",
+                                 "15.00", "0", "2985.00", "123456", "985.00", "2000.00", "0", "0.00", "0", "0", "0",
+                                 "15.00", "2000.00"};
     for (int cell = 0; cell < 12; ++cell)
         declaration.values[SampleDeclaration::Cell(cell / 6 + 1, cell % 6 + 1)] = cells[cell];
     for (int id = kFirstBox; id <= kLastBox; ++id)
@@ -107,17 +97,13 @@ TEST(PageBuilders, ShowEveryAnnexRowPresentOneAfterAnotherUpTo103)
         EXPECT_EQ(consult.find("<td class=izq><strong>" + next + "</strong></td>"), std::string::npos);
         EXPECT_EQ(modify.str().find("<select name='f1" + next + "c1'"), std::string::npos);
         EXPECT_NE(shown ? consult.find("<td class=izq><strong>" + number + "</strong></td>")
-                        : consult.find("<tbody id=\"cuerpo1\">\n\n  </tbody>\n"),
-                  std::string::npos);
-        EXPECT_NE(modify.str().find(shown ? "VANEXOSINICIALES[1] = " + number + "; ANEXO[1]=" + number +
-                                                " </script>\n"
-                                                "<select name='f1" +
-                                                number + "c1'"
-                                          : "<tbody id='cuerpo1'>\n  </tbody>\n"),
+                        : consult.find("<tbody id=\"cuerpo1\">\n\n  </tbody>\n"), std::string::npos);
+        EXPECT_NE(modify.str().find(shown ? "VANEXOSINICIALES[1] = " + number + "; ANEXO[1]=" + number + " </script>\n"
+                                            "<select name='f1" + number + "c1'" : "<tbody id='cuerpo1'>\n  </tbody>\n"),
                   std::string::npos);
         const std::string packages = std::to_string(100 * lastRead) + ".0000";
-        EXPECT_TRUE(!shown ||
-                    modify.str().find("id='f1" + number + "c4' value='" + packages + "'") != std::string::npos);
+        EXPECT_TRUE(!shown || modify.str().find("id='f1" + number + "c4' value='" + packages + "'") != std::string::npos)
+           ;
     }
 }
 
@@ -156,4 +142,4 @@ TEST(PageBuilders, RefuseADeclarationThatLacksAValueTheyRead)
     }
 }
 
-}  // namespace
+} // namespace

@@ -19,13 +19,8 @@ namespace {
 // to pay on the rectification row and a balance in the taxpayer's favour.
 SampleDeclaration Sample()
 {
-    return SampleDeclaration(2)
-        .With("17", "FA035127.00 L&M ETIQUETA VERDE MNT KS BOX 20")
-        .With("22", "0")
-        .With("2010", "0.00")
-        .With("2022", "1875.00")
-        .With("2028", "250.00")
-        .With("2029", "1875.00");
+    return SampleDeclaration(2).With("17", "FA035127.00 L&M ETIQUETA VERDE MNT KS BOX 20").With("22", "0")
+        .With("2010", "0.00").With("2022", "1875.00").With("2028", "250.00").With("2029", "1875.00");
 }
 
 std::string Page(const SampleDeclaration& declaration)
@@ -100,8 +95,7 @@ TEST(ModifyPage, ResultRowsShowThePayUnlessOnlyTheFavourIsAnAmount)
         EXPECT_EQ(page.find("id='v2'", page.find("id='v2'") + 1), std::string::npos);
         EXPECT_NE(page.find(favourShown ? "<div id='lyr2'>\n(=) Valor a favor del contribuyente</div>"
                                         : "<div id='lyr3'>\n(=) Saldo a pagar (valor a ingresar más multa, intereses y "
-                                          "mora)&nbsp;</div>"),
-                  std::string::npos);
+                                          "mora)&nbsp;</div>"), std::string::npos);
     }
 }
 
@@ -122,4 +116,4 @@ TEST(ModifyPage, SelectsOnlyTheEntryEqualToTheSavedBrand)
     EXPECT_NE(Page(SampleDeclaration(1).With("7", brand)).find("value='" + brand + "' selected>"), std::string::npos);
 }
 
-}  // namespace
+} // namespace
