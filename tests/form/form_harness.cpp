@@ -122,7 +122,8 @@ void FormHarness::waitForPage(const std::function<void()>& startLoading)
     QObject::connect(m_view.get(), &QWebEngineView::loadFinished, &context, [&loaded](bool ok) { loaded = ok; });
     QObject::connect(m_view.get(), &CFormulario7316View::bridgeReady, &context, [&bridged] { bridged = true; });
     startLoading();
-    if (!WaitFor([&] { return loaded.has_value() && bridged; }))
+    // A page of over a megabyte takes the engine well over 20 s on a loaded machine.
+    if (!WaitFor([&] { return loaded.has_value() && bridged; }, 60000))
         ADD_FAILURE() << "the page did not finish loading (loaded: " << loaded.has_value()
                       << ", window.external connected: " << bridged << ')';
     else if (!*loaded)
